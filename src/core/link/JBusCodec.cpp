@@ -5,8 +5,12 @@
 namespace ks {
 
 namespace {
-std::uint8_t lo(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
-std::uint8_t hi(int v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); }
+std::uint8_t lo(int v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
+std::uint8_t hi(int v) {
+    return static_cast<std::uint8_t>((v >> 8) & 0xFF);
+}
 } // namespace
 
 int CJBusCodec::encode(int slave, int function, int address, int count, int itemSize,

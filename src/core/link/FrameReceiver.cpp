@@ -1,0 +1,107 @@
+#include "link/FrameReceiver.h"
+
+#include "link/ResultCodes.h"
+
+#include <chrono>
+
+namespace ks {
+
+CFrameReceiver::~CFrameReceiver() {
+    m_serial.close();
+}
+
+int CFrameReceiver::open(int portNumber, int baudIndex, char parity, int dataBits, int stopBits,
+                         bool modem, bool& connected) {
+    if (modem) {
+        if (connected)
+            return 0;
+        if (!m_modemConnector || m_modemConnector(*this) != 0)
+            return LINK_MODEM_NOT_CONNECTED;
+        connected = true;
+        m_baudIndex = baudIndex;
+        m_serial.startReader(firstByteTimeout());
+        return 0;
+    }
+    const BaudEntry& entry = baudEntry(baudIndex);
+    if (entry.baud == 0)
+        return LINK_PORT_UNAVAILABLE;
+    if (m_serial.open(this, portNumber, entry.baud, parity, dataBits, stopBits) != 0)
+        return LINK_PORT_UNAVAILABLE;
+    m_interByteTimeout = entry.interByteTimeoutMs;
+    m_baudIndex = baudIndex;
+    m_serial.startReader(firstByteTimeout());
+    return 0;
+}
+
+int CFrameReceiver::close() {
+    m_baudIndex = -1;
+    return m_serial.close();
+}
+
+bool CFrameReceiver::receptionComplete(Bytes& reception) {
+    return static_cast<int>(reception.size()) == m_expectedLength.load();
+}
+
+int CFrameReceiver::onByte(int b) {
+    bool complete;
+    {
+        std::lock_guard<std::mutex> lock(m_receptionMutex);
+        if (!m_receiving)
+            return -1;
+        m_reception.push_back(static_cast<std::uint8_t>(b & 0xFF));
+        m_serial.setReadTimeout(m_interByteTimeout);
+        complete = receptionComplete(m_reception);
+        if (complete)
+            m_receiving = false;
+    }
+    if (complete)
+        m_receptionCv.notify_all();
+    else
+        m_serial.requestByte();
+    return 0;
+}
+
+void CFrameReceiver::endOfReception() {
+    {
+        std::lock_guard<std::mutex> lock(m_receptionMutex);
+        m_receiving = false;
+    }
+    m_receptionCv.notify_all();
+}
+
+int CFrameReceiver::receive(Bytes& out, bool flush) {
+    {
+        std::lock_guard<std::mutex> lock(m_receptionMutex);
+        m_reception.clear();
+        m_receiving = true;
+    }
+    if (flush)
+        m_serial.flush();
+    if (!m_serial.isOpen()) {
+        endOfReception();
+    } else {
+        m_serial.startReader(firstByteTimeout()); // no-op while it runs
+        m_serial.setReadTimeout(firstByteTimeout());
+        m_serial.requestByte();
+    }
+    std::unique_lock<std::mutex> lock(m_receptionMutex);
+    m_receptionCv.wait(lock, [this] { return !m_receiving; });
+    if (m_reception.empty())
+        return LINK_NO_REPLY;
+    out = m_reception;
+    return 0;
+}
+
+int CFrameReceiver::receiveText(std::string& out) {
+    Bytes bytes;
+    const int r = receive(bytes, false);
+    out.assign(bytes.begin(), bytes.end());
+    return r;
+}
+
+int CFrameReceiver::sendText(const std::string& text) {
+    m_serial.writeBlock(Bytes(text.begin(), text.end()));
+    return 0;
+}
+
+} // namespace ks
