@@ -15,7 +15,7 @@ struct GlobalOptions {
     std::string port;     // device path or COM number; empty: from the configuration
     int baudIndex = -1;   // -1: from the configuration
     int slave = -1;       // -1: from the configuration
-    int timeoutMs = 1000; // first-byte time-out
+    int timeoutMs = -1;   // first-byte time-out; -1: 1000 ms for reads, 2500 ms for writes
     bool trace = false;
     bool demo = false;
     std::string config;   // --config PATH

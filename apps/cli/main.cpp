@@ -1,1 +1,153 @@
-int main() { return 0; }
+// calyptron-cli: the meter's registers, identification and live values from a terminal.
+#include "CliArgs.h"
+#include "CliCommand.h"
+#include "Demo.h"
+#include "link/JBusLink.h"
+#include "link/ResultCodes.h"
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+namespace ks::cli {
+
+int reportFailure(CliContext& ctx, int code) {
+    *ctx.err << "error " << code << ": " << resultCodeMeaning(code) << "\n";
+    return 1;
+}
+
+namespace {
+
+void printUsage(std::ostream& o) {
+    o << "usage: calyptron-cli [--port PATH|N] [--baud-index I] [--slave N] [--timeout MS]\n"
+         "                     [--trace] [--demo] [--config PATH] COMMAND [ARGS]\n"
+         "commands:\n";
+    for (const CliCommand& c : cliCommands())
+        o << "  " << c.usage << "\n";
+}
+
+// The link, opened on first use with the options of the command line.
+class LinkContext : public CliContext {
+public:
+    ~LinkContext() override {
+        m_link.reset();
+        stopDemoMeter();
+    }
+
+    CJBusLink* link() override {
+        if (m_link)
+            return m_link.get();
+        auto link = std::make_unique<CJBusLink>();
+        std::string path = options.port;
+        if (options.demo) {
+            std::string error;
+            if (!startDemoMeter(path, error)) {
+                *err << "the simulated meter cannot be started: " << error << "\n";
+                return nullptr;
+            }
+        }
+        int number = 1;
+        long long n = 0;
+        if (!path.empty() && parseInRange(path, 1, 255, n))
+            number = static_cast<int>(n);
+        else if (!path.empty())
+            number = link->serialLink().portTable().numberFor(path);
+        link->setFirstByteTimeout(options.timeoutMs > 0 ? options.timeoutMs : 1000);
+        if (options.trace) {
+            std::ostream* e = err;
+            link->setTrace([e](bool sent, const Bytes& frame) {
+                *e << (sent ? "TX " : "RX ") << hexBytes(frame) << "\n";
+            });
+        }
+        bool connected = false;
+        const int code = link->open(number, options.baudIndex, 'N', 8, 1, false, connected);
+        if (code != 0) {
+            explainOpenFailure(*link, number, code);
+            return nullptr;
+        }
+        m_link = std::move(link);
+        return m_link.get();
+    }
+
+private:
+    void explainOpenFailure(CJBusLink& link, int number, int code) {
+        const OpenFailure& f = link.serialLink().lastOpenFailure();
+        *err << "error " << code << ": " << resultCodeMeaning(code) << "\n";
+        if (f.path.empty()) {
+            *err << "COM" << number << " has no device; give one with --port PATH\n";
+            return;
+        }
+        *err << f.path << ": error " << f.code << ": " << resultCodeMeaning(f.code);
+        if (f.osError != 0)
+            *err << " (" << std::strerror(f.osError) << ")";
+        *err << "\n";
+        if (f.osError == EACCES || f.osError == EPERM)
+            *err << "Your user may not use serial ports: join the dialout group "
+                    "(sudo usermod -aG dialout $USER), then log in again.\n";
+    }
+
+    std::unique_ptr<CJBusLink> m_link;
+};
+
+} // namespace
+} // namespace ks::cli
+
+int main(int argc, char** argv) {
+    using namespace ks::cli;
+    LinkContext ctx;
+    ctx.out = &std::cout;
+    ctx.err = &std::cerr;
+    GlobalOptions& o = ctx.options;
+    int i = 1;
+    auto value = [&](const char* name) -> const char* {
+        if (i + 1 >= argc) {
+            std::cerr << name << " needs a value\n";
+            return nullptr;
+        }
+        return argv[++i];
+    };
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        const std::string a = argv[i];
+        long long n = 0;
+        const char* v = nullptr;
+        if (a == "--trace") {
+            o.trace = true;
+        } else if (a == "--demo") {
+            o.demo = true;
+        } else if (a == "--help" || a == "-h") {
+            printUsage(std::cout);
+            return 0;
+        } else if (a == "--port" && (v = value("--port"))) {
+            o.port = v;
+        } else if (a == "--config" && (v = value("--config"))) {
+            o.config = v;
+        } else if (a == "--baud-index" && (v = value("--baud-index")) && parseInRange(v, 0, 7, n)) {
+            o.baudIndex = static_cast<int>(n);
+        } else if (a == "--slave" && (v = value("--slave")) && parseInRange(v, 0, 255, n)) {
+            o.slave = static_cast<int>(n);
+        } else if (a == "--timeout" && (v = value("--timeout")) && parseInRange(v, 1, 600000, n)) {
+            o.timeoutMs = static_cast<int>(n);
+        } else {
+            std::cerr << "bad option: " << a << (v ? std::string(" ") + v : std::string()) << "\n";
+            printUsage(std::cerr);
+            return 2;
+        }
+    }
+    if (i >= argc) {
+        printUsage(std::cerr);
+        return 2;
+    }
+    const std::string name = argv[i];
+    for (++i; i < argc; ++i)
+        ctx.args.emplace_back(argv[i]);
+    if (o.baudIndex < 0)
+        o.baudIndex = 5;
+    if (o.slave < 0)
+        o.slave = 1;
+    for (const CliCommand& c : cliCommands())
+        if (name == c.name)
+            return c.handler(ctx);
+    std::cerr << "unknown command: " << name << "\n";
+    printUsage(std::cerr);
+    return 2;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "link/JBusFrame.h"
+
+#include <string>
+
+namespace ks {
+
+// The identification block every meter carries at 0xFF00 (25 registers).
+struct Identification {
+    static constexpr int kBlockCode = 0xFF00;
+    static constexpr int kRegisterCount = 25;
+
+    int slave = 0;
+    int deviceCode = 0;
+    int serialWeek = 0;
+    int serialYear = 0;
+    long serialUnit = 0;
+    std::string firmware;
+    std::string description;
+
+    // "05/06/00042": week, year and unit number of the serial number.
+    std::string serialNumber() const;
+};
+
+// Decodes the block's bytes; false when it is shorter than the block.
+bool decodeIdentification(const Bytes& block, Identification& out);
+
+} // namespace ks
