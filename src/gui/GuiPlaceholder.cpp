@@ -1,0 +1,1 @@
+// Qt layer placeholder until the first widget lands.
