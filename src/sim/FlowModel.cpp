@@ -98,6 +98,7 @@ void CFlowModel::update(CRegisterImage& im, double now) {
 
     // Velocities along the paths (before the profile factor).
     double v[2] = {0, 0};
+    double simulatedKh = 0;
     const bool simulation = im.u8(kFactoryBlock, F::kFunction) == 1;
     if (simulation) {
         // The meter's own test function: a set flow with an optional ripple on pipe 1.
@@ -105,13 +106,13 @@ void CFlowModel::update(CRegisterImage& im, double now) {
         const double q =
             im.s24(kFactoryBlock, F::kSimulatedFlow) / 1000.0 / toUnit * (1 + ripple * wave(t, 10));
         const double mean = path[0].area > 0 ? q / path[0].area : 0;
-        const double k = khFor(mean, path[0].boreMm);
-        v[0] = k > 0 ? mean / k : 0;
+        simulatedKh = khFor(mean, path[0].boreMm);
+        v[0] = simulatedKh > 0 ? mean / simulatedKh : 0;
         v[1] = twoPipes ? 0 : v[0];
     } else {
-        const double base = 1.25 * (1 + 0.12 * wave(t, 90) + 0.05 * wave(t, 17, 1));
+        const double base = 1.25 * (1 + 0.12 * wave(t, 90) + 0.03 * wave(t, 23, 1));
         v[0] = base + gauss(0.005);
-        v[1] = twoPipes ? 0.55 * (1 + 0.1 * wave(t, 70, 2)) + gauss(0.004)
+        v[1] = twoPipes ? 0.35 * (1 + 0.1 * wave(t, 70, 2)) + gauss(0.003)
                         : 0.97 * base + gauss(0.005);
     }
     if (chords == 1)
@@ -120,8 +121,14 @@ void CFlowModel::update(CRegisterImage& im, double now) {
     for (double& x : v)
         x = clampFinite(x, -100.0, 100.0);
 
-    const double kh[2] = {khFor(v[0], path[0].boreMm),
-                          chords > 1 ? khFor(v[1], path[twoPipes ? 1 : 0].boreMm) : 0.0};
+    double kh[2] = {khFor(v[0], path[0].boreMm),
+                    chords > 1 ? khFor(v[1], path[twoPipes ? 1 : 0].boreMm) : 0.0};
+    if (simulation) {
+        // The set flow is shown exactly: keep the factor it was divided by.
+        kh[0] = simulatedKh;
+        if (chords > 1 && !twoPipes)
+            kh[1] = simulatedKh;
+    }
     double meanVelocity = kh[0] * v[0];
     if (chords > 1 && !twoPipes)
         meanVelocity = (kh[0] * v[0] + kh[1] * v[1]) / 2;
