@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ks::sim {
+
+// How a simulated meter behaves: its identity and application, and the line faults its
+// server injects. The defaults give a well-behaved one-chord meter, slave 1, at 9600 baud.
+struct SimOptions {
+    int slave = 1;      // own JBus slave number, 1..247
+    int baud = 9600;    // the only line rate at which the meter answers
+    int app = 1;        // 1 one chord, 2 two chords, 3 two pipes
+    bool pace = false;  // behave as if the line ran at the baud rate
+    double drop = 0;    // probability of staying silent
+    double corrupt = 0; // probability of one flipped bit in a reply
+    double noise = 0;   // probability of garbled or extended replies
+    int delayMs = 0;    // extra delay before every reply
+    std::uint64_t seed = 1;
+    std::string firmware;     // empty: the default version text
+    std::uint32_t faults = 0; // fault flags of the measurement block (low 16 bits)
+};
+
+} // namespace ks::sim
