@@ -139,3 +139,47 @@ TEST(ProfileFile, OversizedFileIsReadButNeverCut) {
     EXPECT_EQ(cfg.writeNumber("Com", "Port", 1), -1);
     EXPECT_EQ(fs::file_size(cfg.path()), CProfileFile::kMaxFileBytes + 1);
 }
+
+// Files must move between installations unchanged: every name letter for letter, every
+// number as "%f".
+TEST(ProfileFile, EverySettingWithItsDefaultAsTheFilesHoldIt) {
+    TempFolder tmp;
+    const CProfileFile cfg(tmp.path("default.CalyptronKS"));
+    for (const auto& s : profile::kConfigurationSettings) {
+        const int rc =
+            s.numeric ? cfg.writeNumber(s, s.numberDefault) : cfg.writeString(s, s.textDefault);
+        ASSERT_EQ(rc, 0) << s.key;
+    }
+    EXPECT_EQ(readBytes(cfg.path()), "[Test]\r\n"
+                                     "Test=\r\n"
+                                     "[File Save]\r\n"
+                                     "Path File Save=\r\n"
+                                     "Sample Record Time=1.000000\r\n"
+                                     "Record Lap Time=0.000000\r\n"
+                                     "[Spreadsheet]\r\n"
+                                     "Path Spreadsheet=tartempionexcel.exe\r\n"
+                                     "[Com]\r\n"
+                                     "Port=0.000000\r\n"
+                                     "Bauds=5.000000\r\n"
+                                     "JBus=1.000000\r\n"
+                                     "Selection Type=1.000000\r\n"
+                                     "Application=0.000000\r\n"
+                                     "Min Graph=0.000000\r\n"
+                                     "Max Graph=2.000000\r\n"
+                                     "Path Macro Test=\r\n"
+                                     "Path Test=\r\n"
+                                     "[Language]\r\n"
+                                     "Language=0.000000\r\n"
+                                     "[Modem]\r\n"
+                                     "Use modem=1.000000\r\n"
+                                     "Numerotation=0.000000\r\n"
+                                     "Initalisation string=&F S95=0 E0 Q0 V1 W2 &K0 M0\r\n"
+                                     "Telefon number=\r\n"
+                                     "Desconnect string=H0\r\n"
+                                     "Time out bevor answer=500.000000\r\n");
+    const CProfileFile last(tmp.path("last.cfg"));
+    for (const auto& s : profile::kLastCfgSettings)
+        ASSERT_EQ(last.writeString(s, "Y"), 0);
+    EXPECT_EQ(readBytes(last.path()), "[LastConfig]\r\nLastConfig=Y\r\n[Logo]\r\nLogo=Y\r\n"
+                                      "[Custumisation]\r\nParamSimplifie=Y\r\n");
+}
