@@ -45,7 +45,7 @@ std::string resolveProgramHome(const EnvLookup& env) {
     const std::string explicitHome = nonEmpty(env, "CALYPTRON_HOME");
     if (!explicitHome.empty())
         return withSlash(absolutePath(explicitHome));
-    // The base directory specification ignores relative values.
+    // A relative XDG_CONFIG_HOME is to be ignored, as every XDG-aware program does.
     const std::string xdg = nonEmpty(env, "XDG_CONFIG_HOME");
     if (!xdg.empty() && xdg.front() == '/')
         return withSlash(xdg) + "calyptron/";
