@@ -34,7 +34,8 @@ std::string hexWords(const std::vector<std::uint8_t>& bytes) {
     std::string out;
     char word[8];
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        std::snprintf(word, sizeof word, "%s%02X%02X", out.empty() ? "" : " ", bytes[i], bytes[i + 1]);
+        std::snprintf(word, sizeof word, "%s%02X%02X", out.empty() ? "" : " ", bytes[i],
+                      bytes[i + 1]);
         out += word;
     }
     return out;

@@ -12,13 +12,13 @@ namespace ks::cli {
 
 // Options that come before the command name.
 struct GlobalOptions {
-    std::string port;     // device path or COM number; empty: from the configuration
-    int baudIndex = -1;   // -1: from the configuration
-    int slave = -1;       // -1: from the configuration
-    int timeoutMs = -1;   // first-byte time-out; -1: 1000 ms for reads, 2500 ms for writes
+    std::string port;   // device path or COM number; empty: from the configuration
+    int baudIndex = -1; // -1: from the configuration
+    int slave = -1;     // -1: from the configuration
+    int timeoutMs = -1; // first-byte time-out; -1: 1000 ms for reads, 2500 ms for writes
     bool trace = false;
     bool demo = false;
-    std::string config;   // --config PATH
+    std::string config; // --config PATH
 };
 
 // What a command gets: its own arguments (everything after its name), the global options,

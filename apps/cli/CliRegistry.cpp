@@ -14,6 +14,8 @@ CliCommandRegistration::CliCommandRegistration(const char* name, const char* usa
     registry().push_back({name, usage, handler});
 }
 
-const std::vector<CliCommand>& cliCommands() { return registry(); }
+const std::vector<CliCommand>& cliCommands() {
+    return registry();
+}
 
 } // namespace ks::cli

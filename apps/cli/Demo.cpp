@@ -21,6 +21,8 @@ bool startDemoMeter(std::string& devicePath, std::string& error) {
     return true;
 }
 
-void stopDemoMeter() { g_demo.reset(); }
+void stopDemoMeter() {
+    g_demo.reset();
+}
 
 } // namespace ks::cli

@@ -40,11 +40,12 @@ int runBench(CliContext& ctx) {
         if (code != 0)
             return reportFailure(ctx, code);
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
     char line[160];
-    std::snprintf(line, sizeof line, "%lld transactions in %.3f s: %.1f/s, CPU %.1f us/transaction", n,
-                  seconds, static_cast<double>(n) / seconds, cpu * 1e6 / static_cast<double>(n));
+    std::snprintf(line, sizeof line, "%lld transactions in %.3f s: %.1f/s, CPU %.1f us/transaction",
+                  n, seconds, static_cast<double>(n) / seconds, cpu * 1e6 / static_cast<double>(n));
     *ctx.out << line << "\n";
     return 0;
 }

@@ -39,7 +39,9 @@ private:
 };
 
 volatile std::sig_atomic_t g_stop = 0;
-void onSignal(int) { g_stop = 1; }
+void onSignal(int) {
+    g_stop = 1;
+}
 
 int runPoll(CliContext& ctx) {
     long long address = 0, count = 0, period = 500, samples = 0;

@@ -34,7 +34,8 @@ int runRead(CliContext& ctx) {
 
 int runWrite(CliContext& ctx) {
     long long address = 0;
-    if (ctx.args.size() < 2 || ctx.args.size() > 124 || !parseInRange(ctx.args[0], 0, 0xFFFF, address)) {
+    if (ctx.args.size() < 2 || ctx.args.size() > 124 ||
+        !parseInRange(ctx.args[0], 0, 0xFFFF, address)) {
         *ctx.err << "usage: write ADDR WORD... (1..123 words)\n";
         return 2;
     }
@@ -54,7 +55,8 @@ int runWrite(CliContext& ctx) {
     const int count = static_cast<int>(words.size() / 2);
     // A meter takes longer to store values than to read them.
     link->setFirstByteTimeout(ctx.options.timeoutMs > 0 ? ctx.options.timeoutMs : 2500);
-    const int code = link->transaction(ctx.options.slave, 16, static_cast<int>(address), count, words, 2);
+    const int code =
+        link->transaction(ctx.options.slave, 16, static_cast<int>(address), count, words, 2);
     if (code != 0)
         return reportFailure(ctx, code);
     return 0;

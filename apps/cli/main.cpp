@@ -2,6 +2,8 @@
 #include "CliArgs.h"
 #include "CliCommand.h"
 #include "Demo.h"
+#include "app/FlowApp.h"
+#include "app/PortSettings.h"
 #include "link/JBusLink.h"
 #include "link/ResultCodes.h"
 
@@ -29,6 +31,9 @@ void printUsage(std::ostream& o) {
 // The link, opened on first use with the options of the command line.
 class LinkContext : public CliContext {
 public:
+    CFlowApp* app = nullptr;
+    ComSettings com;
+
     ~LinkContext() override {
         m_link.reset();
         stopDemoMeter();
@@ -46,7 +51,8 @@ public:
                 return nullptr;
             }
         }
-        int number = 1;
+        link->serialLink().portTable().setConfigured(readPortAssignments(app->configuration()));
+        int number = com.portIndex + 1;
         long long n = 0;
         if (!path.empty() && parseInRange(path, 1, 255, n))
             number = static_cast<int>(n);
@@ -94,6 +100,7 @@ private:
 
 int main(int argc, char** argv) {
     using namespace ks::cli;
+    using ks::ComSettings;
     LinkContext ctx;
     ctx.out = &std::cout;
     ctx.err = &std::cerr;
@@ -140,14 +147,30 @@ int main(int argc, char** argv) {
     const std::string name = argv[i];
     for (++i; i < argc; ++i)
         ctx.args.emplace_back(argv[i]);
-    if (o.baudIndex < 0)
-        o.baudIndex = 5;
-    if (o.slave < 0)
-        o.slave = 1;
+    const CliCommand* command = nullptr;
     for (const CliCommand& c : cliCommands())
         if (name == c.name)
-            return c.handler(ctx);
-    std::cerr << "unknown command: " << name << "\n";
-    printUsage(std::cerr);
-    return 2;
+            command = &c;
+    if (!command) {
+        std::cerr << "unknown command: " << name << "\n";
+        printUsage(std::cerr);
+        return 2;
+    }
+
+    // The same start-up as the desktop program: program home, last.cfg, the configuration
+    // named on the command line or the one used last.
+    ks::CFlowApp app;
+    ks::StartupInputs inputs;
+    if (!o.config.empty())
+        inputs.args = {o.config};
+    app.startUp(inputs);
+    ctx.app = &app;
+    ctx.com = app.comSettings();
+    if (o.baudIndex < 0)
+        o.baudIndex = ctx.com.baudIndex;
+    if (o.slave < 0)
+        o.slave = ctx.com.slave;
+    const int status = command->handler(ctx);
+    app.shutDown();
+    return status;
 }

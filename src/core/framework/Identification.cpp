@@ -31,7 +31,8 @@ bool decodeIdentification(const Bytes& b, Identification& out) {
     out.deviceCode = b[2] << 8 | b[3];
     out.serialWeek = static_cast<std::int8_t>(b[4]);
     out.serialYear = static_cast<std::int8_t>(b[5]);
-    out.serialUnit = static_cast<long>(static_cast<std::uint32_t>(b[6]) << 24 | b[7] << 16 | b[8] << 8 | b[9]);
+    out.serialUnit =
+        static_cast<long>(static_cast<std::uint32_t>(b[6]) << 24 | b[7] << 16 | b[8] << 8 | b[9]);
     out.firmware = textAt(b, 10, 20);
     out.description = textAt(b, 30, 20);
     return true;
