@@ -1,1 +1,0 @@
-// Qt layer placeholder until the first widget lands.
