@@ -59,6 +59,8 @@ public:
     // Blocks until a byte can be read or the time is up: 0, or -8 on time-out.
     // -1 waits for ever. This replaces polling the input queue in a loop.
     virtual int waitReadable(int timeoutMs);
+    // Bytes already taken from the device and not yet handed out.
+    virtual int bufferedBytes() const { return 0; }
 
 protected:
     int result(int code) {

@@ -49,6 +49,8 @@ int CFrameReceiver::onByte(int b) {
         if (!m_receiving)
             return -1;
         m_reception.push_back(static_cast<std::uint8_t>(b & 0xFF));
+        if (m_reception.size() == 1)
+            m_firstByteAt = std::chrono::steady_clock::now();
         m_serial.setReadTimeout(m_interByteTimeout);
         complete = receptionComplete(m_reception);
         if (complete)
@@ -59,6 +61,21 @@ int CFrameReceiver::onByte(int b) {
     else
         m_serial.requestByte();
     return 0;
+}
+
+int CFrameReceiver::bytesToAwait(long baud) {
+    std::lock_guard<std::mutex> lock(m_receptionMutex);
+    const int held = static_cast<int>(m_reception.size());
+    if (!m_receiving || held < 2)
+        return 0;
+    // Bytes that came in at least half as fast as the line allows are taken to keep coming at
+    // that pace; a faster source (a pseudo-terminal, a buffered adapter) is never waited for.
+    const double charTime = 10.0 / static_cast<double>(baud);
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_firstByteAt).count();
+    if (elapsed < 0.5 * charTime * (held - 1))
+        return 0;
+    return m_expectedLength.load() - held;
 }
 
 void CFrameReceiver::endOfReception() {

@@ -5,6 +5,7 @@
 #include "link/SerialLink.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -37,6 +38,7 @@ public:
 
     int onByte(int b) override;
     void endOfReception() override;
+    int bytesToAwait(long baud) override;
 
     // Waits for a reply: 0 with the bytes, or 251 when nothing arrived.
     int receive(Bytes& out, bool flush);
@@ -56,6 +58,7 @@ private:
     std::mutex m_receptionMutex;
     std::condition_variable m_receptionCv;
     bool m_receiving = false;
+    std::chrono::steady_clock::time_point m_firstByteAt;
     std::atomic<int> m_expectedLength{500};
     std::atomic<int> m_firstByteTimeout{500};
     int m_interByteTimeout = 1000;

@@ -228,13 +228,18 @@ int PosixCommPort::setRts(bool on) {
 }
 
 void PosixCommPort::accumulateErrors() {
-    serial_icounter_struct c{};
-    if (::ioctl(m_fd, TIOCGICOUNT, &c) != 0)
+    if (m_countersMissing)
         return;
+    serial_icounter_struct c{};
+    if (::ioctl(m_fd, TIOCGICOUNT, &c) != 0) {
+        // A pty or a USB adapter without counters: do not ask again on every byte.
+        m_countersMissing = notATty(errno);
+        return;
+    }
     if (m_countersKnown) {
         if (c.frame != m_lastFrame)
             m_lineErrors |= kErrFrame;
-        if (c.overrun != m_lastOverrun || c.buf_overrun != 0)
+        if (c.overrun != m_lastOverrun || c.buf_overrun != m_lastBufOverrun)
             m_lineErrors |= kErrOverrun;
         if (c.parity != m_lastParity)
             m_lineErrors |= kErrParity;
@@ -245,6 +250,7 @@ void PosixCommPort::accumulateErrors() {
     m_lastOverrun = c.overrun;
     m_lastParity = c.parity;
     m_lastBreak = c.brk;
+    m_lastBufOverrun = c.buf_overrun;
     m_countersKnown = true;
 }
 

@@ -39,6 +39,7 @@ public:
     int lineStatus() override;
     int clearLineErrors() override;
     int waitReadable(int timeoutMs) override;
+    int bufferedBytes() const override { return m_bufEnd - m_bufStart; }
 
 private:
     int sysFail(int err);
@@ -60,7 +61,9 @@ private:
     int m_lineErrors = 0;
     // Error counters of the UART at the last look (TIOCGICOUNT), when it has them.
     int m_lastFrame = 0, m_lastOverrun = 0, m_lastParity = 0, m_lastBreak = 0;
+    int m_lastBufOverrun = 0;
     bool m_countersKnown = false;
+    bool m_countersMissing = false;
     // Bytes taken from the device in one read() and handed out one at a time.
     unsigned char m_buf[kInputQueueSize];
     int m_bufStart = 0;

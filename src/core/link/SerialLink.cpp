@@ -159,15 +159,31 @@ void CSerialLink::readerLoop() {
         }
         if (!m_running.load())
             break;
-        if (b < 0)
+        if (b < 0) {
             m_receiver->endOfReception();
-        else
-            m_receiver->onByte(b);
+            continue;
+        }
+        const bool drained = m_port->bufferedBytes() == 0;
+        m_receiver->onByte(b);
+        if (drained)
+            waitForMoreBytes();
     }
     m_running.store(false);
     // Whoever waits for a reply must not wait for a reader that is gone.
     if (m_receiver)
         m_receiver->endOfReception();
+}
+
+void CSerialLink::waitForMoreBytes() {
+    // On a real line the rest of a reply trickles in one byte per character time: rather
+    // than waking for every byte, sleep until the bytes still expected can have arrived and
+    // take them in one read. A stop cuts the sleep short.
+    const int more = m_baud > 0 ? m_receiver->bytesToAwait(m_baud) : 0;
+    if (more <= 1)
+        return;
+    const auto nap = std::chrono::microseconds(10LL * 1000000LL * more / m_baud);
+    std::unique_lock<std::mutex> lock(m_eventMutex);
+    m_eventCv.wait_for(lock, nap, [this] { return !m_running.load(); });
 }
 
 int CSerialLink::flush() {

@@ -20,6 +20,12 @@ public:
     virtual ~CByteReceiver() = default;
     virtual int onByte(int b) = 0;
     virtual void endOfReception() = 0;
+    // How many more bytes the reader may sleep through before reading again, because they
+    // arrive at the line's pace: 0 when the reception is complete or its bytes come faster.
+    virtual int bytesToAwait(long baud) {
+        (void)baud;
+        return 0;
+    }
 };
 
 // Why the last open failed, for a message that helps the user.
@@ -66,6 +72,7 @@ public:
 
 private:
     void readerLoop();
+    void waitForMoreBytes();
     void waitTransmitted(std::size_t bytes);
 
     CPortTable m_ports;
