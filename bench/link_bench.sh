@@ -27,7 +27,7 @@ echo "== paced at 9600 baud, $NP reads of 82 registers"
 start_sim --pace
 out=$("$CLI" --port "$dir/meter" bench 0x10 82 "$NP")
 echo "calyptron-cli: $out"
-rate=$(echo "$out" | sed -E 's/.*: ([0-9.]+)\/s.*/\1/')
-awk -v r="$rate" 'BEGIN { wire = 177 * 10 / 9600 * 1000; t = 1000 / r;
+secs=$(echo "$out" | sed -E 's/.* in ([0-9.]+) s:.*/\1/')
+awk -v s="$secs" -v n="$NP" 'BEGIN { wire = 177 * 10 / 9600 * 1000; t = s * 1000 / n;
     printf "per read %.2f ms, wire time %.2f ms, overhead %.2f%%\n", t, wire, (t - wire) / wire * 100 }'
 if [ -x "$MB" ]; then printf 'libmodbus:     '; "$MB" "$dir/meter" 1 0x10 82 "$NP"; fi

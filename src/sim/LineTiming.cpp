@@ -77,7 +77,7 @@ bool writePaced(int fd, const std::uint8_t* bytes, std::size_t n, double start, 
                 const std::atomic<bool>& stop) {
     const double step = byteSeconds(baud);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!sleepUntil(start + static_cast<double>(i) * step, stop))
+        if (!sleepUntil(start + static_cast<double>(i + 1) * step, stop))
             return false;
         if (!writeAll(fd, bytes + i, 1, 1.0))
             return false;

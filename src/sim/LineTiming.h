@@ -20,8 +20,8 @@ double byteSeconds(int baud);
 // for room; false when it gave up or the descriptor failed.
 bool writeAll(int fd, const std::uint8_t* bytes, std::size_t n, double timeoutSeconds);
 
-// Writes byte i at start + i * byteSeconds(baud), as a line at that rate would deliver
-// them. False when stop was set or a write failed.
+// Writes byte i at start + (i + 1) * byteSeconds(baud): a receiver has a byte once its stop
+// bit has crossed, as on a line at that rate. False when stop was set or a write failed.
 bool writePaced(int fd, const std::uint8_t* bytes, std::size_t n, double start, int baud,
                 const std::atomic<bool>& stop);
 
