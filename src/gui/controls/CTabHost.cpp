@@ -1,0 +1,25 @@
+#include "controls/CTabHost.h"
+
+#include "controls/LanguageText.h"
+
+namespace ks::gui {
+
+CTabHost::CTabHost(QWidget* parent) : QTabWidget(parent) {}
+
+int CTabHost::addPage(QWidget* page, int titleText) {
+    const int position = addTab(page, languageText(titleText, m_language));
+    m_titles.insert(position, titleText);
+    return position;
+}
+
+void CTabHost::setLanguage(int language) {
+    m_language = language;
+    for (int i = 0; i < m_titles.size() && i < count(); ++i)
+        setTabText(i, languageText(m_titles.at(i), language));
+}
+
+int CTabHost::titleTextOf(int position) const {
+    return position >= 0 && position < m_titles.size() ? m_titles.at(position) : 0;
+}
+
+} // namespace ks::gui
