@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace ks::gui {
 
@@ -148,7 +149,10 @@ void CDialogKS::keepOnWorkArea() {
     const QScreen* s = screen();
     if (s == nullptr)
         return;
-    const QRect frame = frameGeometry();
+    // While the window is being shown QWidget's own idea of its frame may lag behind; the
+    // platform window knows where it really is.
+    const QRect frame =
+        windowHandle() != nullptr ? windowHandle()->frameGeometry() : frameGeometry();
     const QRect area = s->availableGeometry();
     const ScreenPoint p = placeOnWorkArea(
         {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()},
