@@ -7,6 +7,7 @@
 #include "shell/MenuCommands.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <cstdio>
@@ -24,19 +25,21 @@ struct Options {
     std::vector<std::string> positional;
     std::string screenshot;
     std::string open;
+    int menu = 0; // drop-down to show open in the screenshot, from 1
     int afterMs = 500;
 };
 
 void printUsage(std::ostream& o) {
     o << "usage: calyptron [--demo] [--lang 1..5] [--config PATH | PATH]\n"
-         "                 [--screenshot FILE.png [--open COMMAND] [--after MS]]\n"
+         "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
          "  --demo          talk to a simulated meter started inside the program\n"
          "  --lang L        language for this run: 1 French, 2 English, 3 Portuguese,\n"
          "                  4 German, 5 Spanish\n"
          "  --config PATH   configuration file to use (also remembered for the next start)\n"
          "  --screenshot F  open the main window (and with --open the dialog of a menu\n"
          "                  command such as WM_USER_MENU_APROPO), wait MS milliseconds\n"
-         "                  (500), write a PNG of the active window to F and exit\n"
+         "                  (500), write a PNG of the active window to F and exit;\n"
+         "                  --menu N shows the N-th drop-down of the menu bar open\n"
          "Qt options such as -platform offscreen are accepted too.\n";
 }
 
@@ -93,6 +96,11 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 std::cerr << "--open takes a menu command name such as WM_USER_MENU_APROPO\n";
                 return 2;
             }
+        } else if (a == "--menu") {
+            if (!value(v) || !parseNumber(v, 1, 9, o.menu)) {
+                std::cerr << "--menu takes the number of a drop-down, from 1\n";
+                return 2;
+            }
         } else if (a == "--after") {
             if (!value(v) || !parseNumber(v, 0, 600000, o.afterMs)) {
                 std::cerr << "--after takes milliseconds (0 to 600000)\n";
@@ -107,12 +115,25 @@ int parseArguments(const QStringList& arguments, Options& o) {
             o.positional.push_back(a);
         }
     }
-    if ((!o.open.empty() || arguments.contains(QStringLiteral("--after"))) &&
+    if ((!o.open.empty() || o.menu != 0 || arguments.contains(QStringLiteral("--after"))) &&
         o.screenshot.empty()) {
-        std::cerr << "--open and --after go with --screenshot\n";
+        std::cerr << "--open, --menu and --after go with --screenshot\n";
+        return 2;
+    }
+    if (!o.open.empty() && o.menu != 0) {
+        std::cerr << "--open and --menu do not go together\n";
         return 2;
     }
     return 0;
+}
+
+void openDropDown(ks::gui::CMainDlg& window, int number) {
+    const QList<QAction*> dropDowns = window.menuBar()->actions();
+    if (number > dropDowns.size()) {
+        std::cerr << "calyptron: the menu bar has " << dropDowns.size() << " drop-downs\n";
+        return;
+    }
+    window.menuBar()->setActiveAction(dropDowns[number - 1]);
 }
 
 } // namespace
@@ -153,7 +174,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &mainWindow, [&] {
             QTimer::singleShot(options.afterMs, &mainWindow, [&] {
                 QWidget* target = ks::desktop::windowToShoot(&mainWindow);
-                if (!ks::desktop::writeScreenshot(*target, qtext(options.screenshot))) {
+                if (!ks::desktop::writeScreenshot(*target, QApplication::activePopupWidget(),
+                                                  qtext(options.screenshot))) {
                     std::cerr << "calyptron: cannot write " << options.screenshot << "\n";
                     status = 1;
                 }
@@ -162,6 +184,8 @@ int main(int argc, char** argv) {
             });
             if (!options.open.empty())
                 mainWindow.postCommand(options.open);
+            if (options.menu != 0)
+                openDropDown(mainWindow, options.menu);
         });
     }
     mainWindow.exec();

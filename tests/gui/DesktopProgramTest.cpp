@@ -75,6 +75,14 @@ void DesktopProgramTest::screenshotOfADialog() {
     // The About box, not the main window behind it.
     QVERIFY(a.size() != QImage(main).size());
     QVERIFY(a.width() < 563 || a.height() < 446);
+
+    // An open drop-down hangs over the window below the menu bar.
+    const QString menu = home.filePath("menu.png");
+    QCOMPARE(run(home, {"--screenshot", menu, "--menu", "2", "--after", "100"}).status, 0);
+    const QImage withMenu(menu);
+    const QImage plain(main);
+    QVERIFY(withMenu.height() >= plain.height());
+    QVERIFY(withMenu.copy(0, 80, 300, 200) != plain.copy(0, 80, 300, 200));
 }
 
 void DesktopProgramTest::demoKeepsTheUsersConfiguration() {
@@ -105,6 +113,8 @@ void DesktopProgramTest::badArguments_data() {
     QTest::newRow("unknown command") << QStringList{"--screenshot", "x.png", "--open", "WM_NOPE"};
     QTest::newRow("open without screenshot") << QStringList{"--open", "WM_USER_MENU_APROPO"};
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+    QTest::newRow("dialog and drop-down")
+        << QStringList{"--screenshot", "x.png", "--open", "WM_USER_MENU_APROPO", "--menu", "1"};
 }
 
 void DesktopProgramTest::badArguments() {
