@@ -285,7 +285,9 @@ void ShellCommandsTest::optionsChangeTheLanguage() {
         cfg.writeString("Modem", "Use modem", "0.000000");
         return std::make_unique<CFakeDialog>(r.parent, QDialog::Accepted);
     });
+    f.desktop.setLanguageOverride(2);
     CMainDlg w;
+    QCOMPARE(w.language(), 2);
     QVERIFY(w.runCommand(menu::kConfConf));
     QCOMPARE(w.language(), 5);
     QVERIFY(f.desktop.flowApp().modemEnabled());

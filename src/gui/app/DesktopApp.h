@@ -40,7 +40,8 @@ public:
     CDialogCatalogue& dialogs() { return m_dialogs; }
 
     // A language for this run (1 French .. 5 Spanish) in place of the configuration's;
-    // 0 for none. A value outside 1..5 is refused.
+    // 0 for none. A value outside 1..5 is refused. It lasts until the user picks a language
+    // in the options dialog.
     bool setLanguageOverride(int language);
     int languageOverride() const { return m_languageOverride; }
 

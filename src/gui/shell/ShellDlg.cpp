@@ -7,6 +7,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/Caption.h"
 #include "shell/ConfigurationFiles.h"
+#include "shell/DialogLanguage.h"
 #include "shell/LogoView.h"
 #include "shell/MainMenu.h"
 #include "shell/MenuBuilder.h"
@@ -148,7 +149,11 @@ void CShellDlg::showAboutBox() {
 void CShellDlg::openOptions() {
     if (!app().dialogs().has(optionsDialogKind()))
         return;
+    const int storedLanguage = dialogLanguage(profile());
     runDialog(optionsDialogKind());
+    // A language the user has just chosen replaces the one given for this run.
+    if (dialogLanguage(profile()) != storedLanguage)
+        app().setLanguageOverride(0);
     reloadLanguage();
     app().flowApp().refreshModemFlag();
     rebuildMenuBar();
