@@ -1,6 +1,194 @@
+// calyptron: the desktop program.
+#include "Screenshot.h"
+#include "app/DesktopApp.h"
+#include "app/KsEvent.h"
+#include "app/QtText.h"
+#include "shell/MainDlg.h"
+#include "shell/MenuCommands.h"
+
 #include <QApplication>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    bool demo = false;
+    int language = 0;
+    std::string config;
+    std::vector<std::string> positional;
+    std::string screenshot;
+    std::string open;
+    int menu = 0; // drop-down to show open in the screenshot, from 1
+    int afterMs = 500;
+};
+
+void printUsage(std::ostream& o) {
+    o << "usage: calyptron [--demo] [--lang 1..5] [--config PATH | PATH]\n"
+         "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
+         "  --demo          talk to a simulated meter started inside the program\n"
+         "  --lang L        language for this run: 1 French, 2 English, 3 Portuguese,\n"
+         "                  4 German, 5 Spanish\n"
+         "  --config PATH   configuration file to use (also remembered for the next start)\n"
+         "  --screenshot F  open the main window (and with --open the dialog of a menu\n"
+         "                  command such as WM_USER_MENU_APROPO), wait MS milliseconds\n"
+         "                  (500), write a PNG of the active window to F and exit;\n"
+         "                  --menu N shows the N-th drop-down of the menu bar open\n"
+         "Qt options such as -platform offscreen are accepted too.\n";
+}
+
+bool parseNumber(const std::string& text, int low, int high, int& out) {
+    if (text.empty() || text.size() > 9)
+        return false;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+
+// 0 to go on, else the exit status.
+int parseArguments(const QStringList& arguments, Options& o) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const std::string a = arguments[i].toStdString();
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size()) {
+                std::cerr << a << " needs a value\n";
+                return false;
+            }
+            out = arguments[++i].toStdString();
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            printUsage(std::cout);
+            return -1;
+        } else if (a == "--demo") {
+            o.demo = true;
+        } else if (a == "--lang") {
+            if (!value(v) || !parseNumber(v, 1, 5, o.language)) {
+                std::cerr << "--lang takes a language from 1 (French) to 5 (Spanish)\n";
+                return 2;
+            }
+        } else if (a == "--config") {
+            if (!value(o.config) || o.config.empty()) {
+                std::cerr << "--config takes the path of a configuration file\n";
+                return 2;
+            }
+        } else if (a == "--screenshot") {
+            if (!value(o.screenshot) || o.screenshot.empty()) {
+                std::cerr << "--screenshot takes the path of the PNG to write\n";
+                return 2;
+            }
+        } else if (a == "--open") {
+            if (!value(o.open) || !ks::menu::isCommandName(o.open)) {
+                std::cerr << "--open takes a menu command name such as WM_USER_MENU_APROPO\n";
+                return 2;
+            }
+        } else if (a == "--menu") {
+            if (!value(v) || !parseNumber(v, 1, 9, o.menu)) {
+                std::cerr << "--menu takes the number of a drop-down, from 1\n";
+                return 2;
+            }
+        } else if (a == "--after") {
+            if (!value(v) || !parseNumber(v, 0, 600000, o.afterMs)) {
+                std::cerr << "--after takes milliseconds (0 to 600000)\n";
+                return 2;
+            }
+        } else if (a.size() > 1 && a[0] == '-' && o.positional.empty()) {
+            std::cerr << "unknown option: " << a << "\n";
+            printUsage(std::cerr);
+            return 2;
+        } else {
+            // As the program was always started: the rest of the line is the configuration.
+            o.positional.push_back(a);
+        }
+    }
+    if ((!o.open.empty() || o.menu != 0 || arguments.contains(QStringLiteral("--after"))) &&
+        o.screenshot.empty()) {
+        std::cerr << "--open, --menu and --after go with --screenshot\n";
+        return 2;
+    }
+    if (!o.open.empty() && o.menu != 0) {
+        std::cerr << "--open and --menu do not go together\n";
+        return 2;
+    }
+    return 0;
+}
+
+void openDropDown(ks::gui::CMainDlg& window, int number) {
+    const QList<QAction*> dropDowns = window.menuBar()->actions();
+    if (number > dropDowns.size()) {
+        std::cerr << "calyptron: the menu bar has " << dropDowns.size() << " drop-downs\n";
+        return;
+    }
+    window.menuBar()->setActiveAction(dropDowns[number - 1]);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Calyptron KS"));
+
+    Options options;
+    if (const int status = parseArguments(QApplication::arguments(), options); status != 0)
+        return status < 0 ? 0 : status;
+
+    using namespace ks::gui;
+    CDesktopApp desktop;
+    ks::StartupInputs inputs;
+    if (!options.config.empty())
+        inputs.args = {options.config};
+    else
+        inputs.args = options.positional;
+    if (desktop.flowApp().startUp(inputs) != 0)
+        std::cerr << "calyptron: no program folder could be set up; settings will not be kept\n";
+    desktop.setLanguageOverride(options.language);
+    desktop.refreshPortTable();
+    if (options.demo) {
+        std::string error;
+        if (!desktop.startDemoMeter(error)) {
+            std::cerr << "calyptron: the simulated meter cannot be started: " << error << "\n";
+            return 1;
+        }
+        std::cerr << "calyptron: simulated meter on " << desktop.demoMeterPath() << "\n";
+    }
+    installProgramDialogs(desktop.dialogs());
+    ks::menu::registerCommands();
+
+    CMainDlg mainWindow;
+    int status = 0;
+    if (!options.screenshot.empty()) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            QTimer::singleShot(options.afterMs, &mainWindow, [&] {
+                QWidget* target = ks::desktop::windowToShoot(&mainWindow);
+                if (!ks::desktop::writeScreenshot(*target, QApplication::activePopupWidget(),
+                                                  qtext(options.screenshot))) {
+                    std::cerr << "calyptron: cannot write " << options.screenshot << "\n";
+                    status = 1;
+                }
+                // Ends the dialog opened by --open and the main window alike.
+                QCoreApplication::exit(status);
+            });
+            if (!options.open.empty())
+                mainWindow.postCommand(options.open);
+            if (options.menu != 0)
+                openDropDown(mainWindow, options.menu);
+        });
+    }
+    mainWindow.exec();
+    desktop.flowApp().shutDown();
+    return status;
 }

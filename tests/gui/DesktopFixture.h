@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ScriptedPrompts.h"
+#include "app/DesktopApp.h"
+#include "app/ProfileFile.h"
+
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A desktop program started in a program folder of its own, with scripted prompts.
+struct DesktopFixture {
+    QTemporaryDir home;
+    CScriptedPrompts prompts;
+    ks::gui::CDesktopApp desktop;
+
+    // Settings written into the default configuration before start-up, as "Section/Key" and
+    // value pairs.
+    DesktopFixture(std::initializer_list<std::pair<std::string, std::string>> settings = {}) {
+        ks::CProfileFile cfg(path("default.CalyptronKS"));
+        for (const auto& [where, value] : settings) {
+            const auto slash = where.find('/');
+            cfg.writeString(where.substr(0, slash), where.substr(slash + 1), value);
+        }
+        ks::StartupInputs in;
+        in.home = home.path().toStdString();
+        desktop.flowApp().startUp(in);
+        desktop.setPrompts(&prompts);
+    }
+
+    std::string path(const std::string& name) const {
+        return (home.path() + "/").toStdString() + name;
+    }
+};
+
+// A stand-in for a device dialog: remembers how it was asked to open and ends at once with
+// the result it was given.
+struct DialogCall {
+    int kind;
+    int mode;
+    std::string filePath;
+    bool hadLink;
+    QWidget* parent;
+};
+
+class CFakeDialog : public QDialog {
+public:
+    CFakeDialog(QWidget* parent, int result) : QDialog(parent) {
+        QTimer::singleShot(0, this, [this, result] { done(result); });
+    }
+};
+
+inline void addFakeDialog(ks::gui::CDialogCatalogue& catalogue, ks::gui::DialogKind kind,
+                          std::vector<DialogCall>& calls, int result = QDialog::Accepted,
+                          std::string extension = {}) {
+    catalogue.add(
+        kind,
+        [kind, &calls, result](const ks::gui::DialogRequest& r) {
+            calls.push_back(
+                {static_cast<int>(kind), r.mode, r.filePath, r.link != nullptr, r.parent});
+            return std::make_unique<CFakeDialog>(r.parent, result);
+        },
+        std::move(extension));
+}
