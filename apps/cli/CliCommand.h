@@ -5,8 +5,9 @@
 #include <vector>
 
 namespace ks {
+class CFlowApp;
 class CJBusLink;
-}
+} // namespace ks
 
 namespace ks::cli {
 
@@ -30,6 +31,8 @@ public:
     GlobalOptions options;
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
+    // The program's start-up state: configuration, program home.
+    CFlowApp* app = nullptr;
     // Opens the link on first use; nullptr after printing why it could not be opened.
     virtual CJBusLink* link() = 0;
 };

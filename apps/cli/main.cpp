@@ -31,7 +31,6 @@ void printUsage(std::ostream& o) {
 // The link, opened on first use with the options of the command line.
 class LinkContext : public CliContext {
 public:
-    CFlowApp* app = nullptr;
     ComSettings com;
 
     ~LinkContext() override {

@@ -1,16 +1,21 @@
 #include "framework/Identification.h"
 
+#include "framework/BlockValues.h"
+#include "framework/ValueType.h"
+
+#include <cmath>
 #include <cstdio>
 
 namespace ks {
 
 namespace {
 
-// Characters up to a zero byte or the maximum, trailing blanks removed.
-std::string textAt(const Bytes& b, std::size_t offset, std::size_t maximum) {
-    std::string s;
-    for (std::size_t i = offset; i < offset + maximum && i < b.size() && b[i] != 0; ++i)
-        s.push_back(static_cast<char>(b[i]));
+constexpr int kDisplay = 0x0008;
+constexpr int kCode = Identification::kBlockCode;
+
+enum Index { kSlave, kDeviceCode, kWeek, kYear, kUnit, kFirmware, kDescription };
+
+std::string withoutTrailingBlanks(std::string s) {
     while (!s.empty() && s.back() == ' ')
         s.pop_back();
     return s;
@@ -18,23 +23,40 @@ std::string textAt(const Bytes& b, std::size_t offset, std::size_t maximum) {
 
 } // namespace
 
+const std::vector<BlockFieldSpec>& identificationFields() {
+    using namespace valuetype;
+    static const std::vector<BlockFieldSpec> fields = {
+        {kDisplay, kSigned8, 1, kCode, "%.f", 0, 255},
+        {kDisplay, kUnsigned16, 2, kCode, "%.f", 0, 65535},
+        {kDisplay, kSigned8, 4, kCode, "%.f", 0, 255},
+        {kDisplay, kSigned8, 5, kCode, "%.f", 0, 255},
+        {kDisplay, kUnsigned32, 6, kCode, "%.f", 0, 65535},
+        {kDisplay, kText, 10, kCode, "%s", 0, 20},
+        {kDisplay, kText, 30, kCode, "%s", 0, 20},
+    };
+    return fields;
+}
+
 std::string Identification::serialNumber() const {
     char text[40];
     std::snprintf(text, sizeof text, "%02d/%02d/%05ld", serialWeek, serialYear, serialUnit);
     return text;
 }
 
-bool decodeIdentification(const Bytes& b, Identification& out) {
-    if (b.size() < 2u * Identification::kRegisterCount)
+bool decodeIdentification(const Bytes& block, Identification& out) {
+    CBlockValues values;
+    for (const BlockFieldSpec& f : identificationFields())
+        values.add(f);
+    if (values.decodeBlock(kCode, block) != 0)
         return false;
-    out.slave = static_cast<std::int8_t>(b[1]);
-    out.deviceCode = b[2] << 8 | b[3];
-    out.serialWeek = static_cast<std::int8_t>(b[4]);
-    out.serialYear = static_cast<std::int8_t>(b[5]);
-    out.serialUnit =
-        static_cast<long>(static_cast<std::uint32_t>(b[6]) << 24 | b[7] << 16 | b[8] << 8 | b[9]);
-    out.firmware = textAt(b, 10, 20);
-    out.description = textAt(b, 30, 20);
+    const auto whole = [&](Index i) { return std::lround(values.value(i).number); };
+    out.slave = static_cast<int>(whole(kSlave));
+    out.deviceCode = static_cast<int>(whole(kDeviceCode));
+    out.serialWeek = static_cast<int>(whole(kWeek));
+    out.serialYear = static_cast<int>(whole(kYear));
+    out.serialUnit = whole(kUnit);
+    out.firmware = withoutTrailingBlanks(values.value(kFirmware).text);
+    out.description = withoutTrailingBlanks(values.value(kDescription).text);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "framework/BlockFieldSpec.h"
 #include "link/JBusFrame.h"
 
 #include <string>
+#include <vector>
 
 namespace ks {
 
@@ -22,6 +24,11 @@ struct Identification {
     // "05/06/00042": week, year and unit number of the serial number.
     std::string serialNumber() const;
 };
+
+// The fields of the identification block, in the order every device dialog registers them
+// first: slave number, device code, serial week, serial year, serial unit, firmware version
+// text, firmware description text.
+const std::vector<BlockFieldSpec>& identificationFields();
 
 // Decodes the block's bytes; false when it is shorter than the block.
 bool decodeIdentification(const Bytes& block, Identification& out);

@@ -1,0 +1,18 @@
+#include "framework/FirmwareCheck.h"
+
+#include "framework/DeviceTexts.h"
+#include "i18n/TextTable.h"
+
+namespace ks {
+
+bool firmwareFits(const std::string& version, const std::string& prefix) {
+    return version.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string firmwareMismatchText(CTextTable& texts, int language, const std::string& version,
+                                 const std::string& description) {
+    return texts.text(devicetext::kFirmwareMismatch, language) + " " + version.substr(0, 2) + "\n" +
+           description;
+}
+
+} // namespace ks
