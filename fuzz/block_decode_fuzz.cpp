@@ -8,8 +8,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::vector<ks::BlockFieldSpec> kFields = [] {
-        std::vector<ks::BlockFieldSpec> f;
+    static const std::vector<ks::BlockField> kFields = [] {
+        std::vector<ks::BlockField> f;
         const int types[] = {0x0100, 0x0200, 0x0300, 0x0400, 0x0600, 0x0700, 0x0800,
                              0x0F00, 0x1000, 0x2000, 0x3000, 0x4000, 0x5000, 0x6000,
                              0x7000, 0x8000, 0x90A5, 0xA000, 0xB000, 0xC000, 0xD000};

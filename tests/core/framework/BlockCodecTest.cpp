@@ -14,15 +14,15 @@ constexpr int kEdit = 0x0002;
 constexpr int kList = 0x0001;
 constexpr int kBlock = 0x1100;
 
-BlockFieldSpec field(int type, int offset, const char* format = "%.f", double maximum = 0,
-                     int block = kBlock, int kind = kEdit) {
+BlockField field(int type, int offset, const char* format = "%.f", double maximum = 0,
+                 int block = kBlock, int kind = kEdit) {
     return {kind, type, offset, block, format, 0, maximum};
 }
 
 TEST(BlockLayout, SizeRegistersAndFirstWord) {
     struct Case {
         const char* name;
-        std::vector<BlockFieldSpec> fields;
+        std::vector<BlockField> fields;
         int size, registers, firstWord;
     };
     const std::vector<Case> cases = {
@@ -94,9 +94,9 @@ TEST(BlockCodec, ShortBlockDecodesNothing) {
     EXPECT_EQ(values.value(text).text, "old");
 
     std::vector<DecodedField> out = {{0, FieldValue::ofNumber(1)}};
-    EXPECT_EQ(decodeBlock(values.specs(), kBlock, Bytes(49, 0x41), out, {}), -1);
+    EXPECT_EQ(decodeBlock(values.fields(), kBlock, Bytes(49, 0x41), out, {}), -1);
     EXPECT_TRUE(out.empty());
-    EXPECT_EQ(decodeBlock(values.specs(), kBlock, Bytes(50, 0x41), out, {}), 0);
+    EXPECT_EQ(decodeBlock(values.fields(), kBlock, Bytes(50, 0x41), out, {}), 0);
     EXPECT_EQ(out.size(), 2u);
 }
 

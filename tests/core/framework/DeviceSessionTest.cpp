@@ -162,13 +162,12 @@ TEST_F(Session, WriteSendsTheBlockBuiltFromTheFields) {
     fields.setValue(flow, FieldValue::ofNumber(12.5));
     fields.setValue(name, FieldValue::ofText("pi"));
     fields.add({0x0002, 0x0500, 0, 0x3000, "%s", 0, 3}, FieldValue::ofText("abc"));
-    std::vector<Bytes> writes;
-    startPeer([&](const Bytes& rq, int) -> PtyPeer::Answer {
-        writes.push_back(rq);
+    startPeer([](const Bytes& rq, int) -> PtyPeer::Answer {
         return {{withCrc({rq[0], 16, rq[2], rq[3], rq[4], rq[5]})}, 0};
     });
     EXPECT_EQ(session.writeBlock(kSettings), 0);
     EXPECT_EQ(session.writeBlock(0x3000), 0);
+    const std::vector<Bytes> writes = peer.received();
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes[0],
               withCrc({kSlave, 16, 0x11, 0x00, 0, 3, 6, 0x00, 0x7D, 'p', 'i', ' ', ' '}));
@@ -176,6 +175,25 @@ TEST_F(Session, WriteSendsTheBlockBuiltFromTheFields) {
     EXPECT_EQ(writes[1], withCrc({kSlave, 16, 0x30, 0x00, 0, 2, 4, 'a', 'b', 'c', 0}));
     EXPECT_EQ(link.firstByteTimeout(), kSavedTimeout);
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The meter takes 150 ms to answer a write: enough within the dialog's write time-out, too
+// slow for its read time-out.
+TEST_F(Session, WriteWaitsWithTheWriteTimeOut) {
+    startPeer([](const Bytes& rq, int) -> PtyPeer::Answer {
+        return {{{}, withCrc({rq[0], 16, rq[2], rq[3], rq[4], rq[5]})}, 150};
+    });
+    ConnectionSettings c = session.connection();
+    c.readTimeoutMs = 40;
+    c.writeTimeoutMs = 400;
+    session.setConnection(c);
+    EXPECT_EQ(session.writeBlock(kSettings), 0);
+    EXPECT_EQ(peer.requests(), 1);
+    c.readTimeoutMs = 400;
+    c.writeTimeoutMs = 40;
+    session.setConnection(c);
+    EXPECT_EQ(session.writeBlock(kSettings), -1);
+    EXPECT_EQ(link.firstByteTimeout(), kSavedTimeout);
 }
 
 TEST_F(Session, WriteWithoutAnswerFails) {
