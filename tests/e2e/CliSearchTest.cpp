@@ -4,6 +4,7 @@
 #include "support/SimProcess.h"
 
 #include <gtest/gtest.h>
+#include <regex>
 
 using namespace ks::test;
 
@@ -52,6 +53,13 @@ TEST_F(CliSearch, ReportsNotFound) {
     r = cli({"--config", config, "search", "--ports", "4"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "L'appareil n'a pas répondu.\nDétection échouée !\n");
+}
+
+TEST_F(CliSearch, FindsTheDemoMeter) {
+    const ProgramResult r = cli({"--demo", "--timeout", "60", "search"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("found COM[0-9]+ 9600 bauds slave 1\n")))
+        << r.out;
 }
 
 TEST_F(CliSearch, RefusesBadArguments) {
