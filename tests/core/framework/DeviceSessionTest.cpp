@@ -220,10 +220,14 @@ TEST_F(Session, FirmwareThatDoesNotFitStopsBeforePolling) {
     EXPECT_EQ(link.firstByteTimeout(), kSavedTimeout);
 
     session.setLanguage(2);
-    EXPECT_EQ(session.checkFirmware("X9", "new"), -1);
+    EXPECT_EQ(session.checkFirmware("\xC3\xA9"
+                                    "7-X",
+                                    "new"),
+              -1);
     EXPECT_EQ(prompts.shown.back().text,
               "The version of the firmware is not compatible with this software.\n"
-              "Use the software version X9\nnew");
+              "Use the software version \xC3\xA9"
+              "7\nnew");
     session.setCheckFirmware(false);
     EXPECT_EQ(session.checkFirmware("X9", "new"), 0);
     EXPECT_EQ(prompts.shown.size(), 2u);
