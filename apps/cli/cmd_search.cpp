@@ -2,6 +2,7 @@
 // search does.
 #include "CliArgs.h"
 #include "CliCommand.h"
+#include "Demo.h"
 #include "PortList.h"
 #include "app/FlowApp.h"
 #include "app/PortSettings.h"
@@ -22,7 +23,8 @@ const char* const kUsage =
     "  N: baud rates to try, fastest first (1..8, default 7)\n"
     "  LIST: COM numbers such as 1-4,7 (default: every serial port of this machine)\n"
     "  L: 1 French, 2 English, 3 Portuguese, 4 German, 5 Spanish (default 1)\n"
-    "  the global --timeout sets the time-out of each try (default 1000 ms)\n";
+    "  the global --timeout sets the time-out of each try (default 1000 ms); with --demo\n"
+    "  only the simulated meter's port is searched unless --ports is given\n";
 
 // The search a Ctrl+C stops (it then ends as "not found", with the link closed).
 CDeviceSearch* g_running = nullptr;
@@ -67,6 +69,18 @@ int runSearch(CliContext& ctx) {
     CJBusLink link;
     if (ctx.app)
         link.serialLink().portTable().setConfigured(readPortAssignments(ctx.app->configuration()));
+    if (ctx.options.demo) {
+        // The simulated meter gets a COM number of its own; unless told otherwise, only
+        // that port is searched.
+        std::string path, error;
+        if (!startDemoMeter(path, error)) {
+            *ctx.err << "the simulated meter cannot be started: " << error << "\n";
+            return 1;
+        }
+        const int number = link.serialLink().portTable().numberFor(path);
+        if (options.ports.empty())
+            options.ports = {number};
+    }
     CDeviceSearch search(link, options);
     StatusPrinter printer(*ctx.err);
     g_running = &search;

@@ -6,12 +6,12 @@
 namespace ks {
 
 namespace {
-ValueCoding codingOf(const BlockFieldSpec& f) {
+ValueCoding codingOf(const BlockField& f) {
     return {f.type, f.format, f.minimum, f.maximum};
 }
 } // namespace
 
-int decodeBlock(std::span<const BlockFieldSpec> fields, int blockCode, const Bytes& bytes,
+int decodeBlock(std::span<const BlockField> fields, int blockCode, const Bytes& bytes,
                 std::vector<DecodedField>& out, const RegionalSettings& regional) {
     out.clear();
     if (bytes.size() < static_cast<std::size_t>(blockSize(fields, blockCode)))
@@ -25,7 +25,7 @@ int decodeBlock(std::span<const BlockFieldSpec> fields, int blockCode, const Byt
     return 0;
 }
 
-Bytes encodeBlock(std::span<const BlockFieldSpec> fields, int blockCode,
+Bytes encodeBlock(std::span<const BlockField> fields, int blockCode,
                   std::span<const FieldValue> values) {
     Bytes block(static_cast<std::size_t>(blockSize(fields, blockCode)), 0);
     for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i)

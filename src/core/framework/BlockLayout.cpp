@@ -6,27 +6,27 @@
 
 namespace ks {
 
-int blockSize(std::span<const BlockFieldSpec> fields, int blockCode) {
+int blockSize(std::span<const BlockField> fields, int blockCode) {
     int size = 0;
-    for (const BlockFieldSpec& f : fields)
+    for (const BlockField& f : fields)
         if (takesPart(f, blockCode))
             size = std::max(size, f.offset + valueWidth(f.type, f.maximum));
     return size;
 }
 
-int registerCount(std::span<const BlockFieldSpec> fields, int blockCode) {
+int registerCount(std::span<const BlockField> fields, int blockCode) {
     return (blockSize(fields, blockCode) + 1) / 2;
 }
 
-int firstWord(std::span<const BlockFieldSpec> fields, int blockCode) {
+int firstWord(std::span<const BlockField> fields, int blockCode) {
     int smallest = -1;
-    for (const BlockFieldSpec& f : fields)
+    for (const BlockField& f : fields)
         if (takesPart(f, blockCode) && (smallest < 0 || f.offset < smallest))
             smallest = f.offset;
     return smallest <= 1 ? 0 : (smallest - 1) / 2;
 }
 
-int firstAddress(std::span<const BlockFieldSpec> fields, int blockCode) {
+int firstAddress(std::span<const BlockField> fields, int blockCode) {
     return blockCode + firstWord(fields, blockCode);
 }
 

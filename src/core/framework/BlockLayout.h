@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/BlockFieldSpec.h"
+#include "framework/BlockField.h"
 
 #include <span>
 
@@ -9,13 +9,13 @@ namespace ks {
 // The extent of a block as its fields describe it.
 
 // The largest offset + width over the block's fields; 0 when it has none.
-int blockSize(std::span<const BlockFieldSpec> fields, int blockCode);
+int blockSize(std::span<const BlockField> fields, int blockCode);
 // Registers that hold the block: (size + 1) / 2.
-int registerCount(std::span<const BlockFieldSpec> fields, int blockCode);
+int registerCount(std::span<const BlockField> fields, int blockCode);
 // The register of the smallest offset minus one byte, for a dialog that reads only the part
 // of a block that holds its fields; 0 when the block has no field.
-int firstWord(std::span<const BlockFieldSpec> fields, int blockCode);
+int firstWord(std::span<const BlockField> fields, int blockCode);
 // blockCode + firstWord.
-int firstAddress(std::span<const BlockFieldSpec> fields, int blockCode);
+int firstAddress(std::span<const BlockField> fields, int blockCode);
 
 } // namespace ks

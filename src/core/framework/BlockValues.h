@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/BlockCodec.h"
-#include "framework/BlockFieldSpec.h"
+#include "framework/BlockField.h"
 #include "framework/BlockFields.h"
 #include "framework/FieldValue.h"
 #include "i18n/RegionalSettings.h"
@@ -19,13 +19,13 @@ public:
         : m_regional(std::move(regional)) {}
 
     // Adds a field in registration order; its index.
-    std::size_t add(BlockFieldSpec spec, FieldValue value = {});
+    std::size_t add(BlockField field, FieldValue value = {});
 
-    std::size_t size() const { return m_specs.size(); }
-    const BlockFieldSpec& spec(std::size_t i) const { return m_specs.at(i); }
+    std::size_t size() const { return m_fields.size(); }
+    const BlockField& field(std::size_t i) const { return m_fields.at(i); }
     const FieldValue& value(std::size_t i) const { return m_values.at(i); }
     void setValue(std::size_t i, FieldValue v) { m_values.at(i) = std::move(v); }
-    const std::vector<BlockFieldSpec>& specs() const { return m_specs; }
+    const std::vector<BlockField>& fields() const { return m_fields; }
 
     int blockSize(int blockCode) const override;
     int decodeBlock(int blockCode, const Bytes& bytes) override;
@@ -33,7 +33,7 @@ public:
 
 private:
     RegionalSettings m_regional;
-    std::vector<BlockFieldSpec> m_specs;
+    std::vector<BlockField> m_fields;
     std::vector<FieldValue> m_values;
 };
 

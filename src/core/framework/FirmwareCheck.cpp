@@ -1,5 +1,6 @@
 #include "framework/FirmwareCheck.h"
 
+#include "app/TextEncoding.h"
 #include "framework/DeviceTexts.h"
 #include "i18n/TextTable.h"
 
@@ -11,8 +12,9 @@ bool firmwareFits(const std::string& version, const std::string& prefix) {
 
 std::string firmwareMismatchText(CTextTable& texts, int language, const std::string& version,
                                  const std::string& description) {
-    return texts.text(devicetext::kFirmwareMismatch, language) + " " + version.substr(0, 2) + "\n" +
-           description;
+    // Characters, not bytes: a version text from the meter may hold accented letters.
+    return texts.text(devicetext::kFirmwareMismatch, language) + " " + firstCharacters(version, 2) +
+           "\n" + description;
 }
 
 } // namespace ks

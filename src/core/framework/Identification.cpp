@@ -23,9 +23,9 @@ std::string withoutTrailingBlanks(std::string s) {
 
 } // namespace
 
-const std::vector<BlockFieldSpec>& identificationFields() {
+const std::vector<BlockField>& identificationFields() {
     using namespace valuetype;
-    static const std::vector<BlockFieldSpec> fields = {
+    static const std::vector<BlockField> fields = {
         {kDisplay, kSigned8, 1, kCode, "%.f", 0, 255},
         {kDisplay, kUnsigned16, 2, kCode, "%.f", 0, 65535},
         {kDisplay, kSigned8, 4, kCode, "%.f", 0, 255},
@@ -45,7 +45,7 @@ std::string Identification::serialNumber() const {
 
 bool decodeIdentification(const Bytes& block, Identification& out) {
     CBlockValues values;
-    for (const BlockFieldSpec& f : identificationFields())
+    for (const BlockField& f : identificationFields())
         values.add(f);
     if (values.decodeBlock(kCode, block) != 0)
         return false;

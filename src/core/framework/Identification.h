@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/BlockFieldSpec.h"
+#include "framework/BlockField.h"
 #include "link/JBusFrame.h"
 
 #include <string>
@@ -28,7 +28,7 @@ struct Identification {
 // The fields of the identification block, in the order every device dialog registers them
 // first: slave number, device code, serial week, serial year, serial unit, firmware version
 // text, firmware description text.
-const std::vector<BlockFieldSpec>& identificationFields();
+const std::vector<BlockField>& identificationFields();
 
 // Decodes the block's bytes; false when it is shorter than the block.
 bool decodeIdentification(const Bytes& block, Identification& out);

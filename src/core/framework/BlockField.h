@@ -5,7 +5,7 @@
 namespace ks {
 
 // What the block coding needs to know of a field: where its value lies and how it is coded.
-struct BlockFieldSpec {
+struct BlockField {
     // Control kinds that hold a value: choice list, edit box, numeric text, read-only display.
     static constexpr int kValueKinds = 0x0001 | 0x0002 | 0x0004 | 0x0008;
 
@@ -19,8 +19,8 @@ struct BlockFieldSpec {
 };
 
 // Whether the field is read and written with the block of that code.
-inline bool takesPart(const BlockFieldSpec& f, int blockCode) {
-    return f.blockCode == blockCode && f.offset >= 0 && (f.kind & BlockFieldSpec::kValueKinds) != 0;
+inline bool takesPart(const BlockField& f, int blockCode) {
+    return f.blockCode == blockCode && f.offset >= 0 && (f.kind & BlockField::kValueKinds) != 0;
 }
 
 } // namespace ks
