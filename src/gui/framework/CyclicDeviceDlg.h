@@ -84,6 +84,10 @@ public:
     // dropped (the worker waits for the first one's acknowledgement anyway).
     void onNewFrame();
 
+public slots:
+    // Ends the dialog; the worker stops first.
+    void done(int result) override;
+
 protected:
     // Hooks a derived dialog fills in.
     virtual void refreshHook() {}
@@ -99,7 +103,6 @@ protected:
 
     void onButton(int control) override;
     bool event(QEvent* event) override;
-    void done(int result) override;
 
 private:
     void showButton(int control);
