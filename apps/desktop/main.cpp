@@ -25,17 +25,20 @@ struct Options {
     std::vector<std::string> positional;
     std::string screenshot;
     std::string open;
+    std::string printTo;
     int menu = 0; // drop-down to show open in the screenshot, from 1
     int afterMs = 500;
 };
 
 void printUsage(std::ostream& o) {
-    o << "usage: calyptron [--demo] [--lang 1..5] [--config PATH | PATH]\n"
+    o << "usage: calyptron [--demo] [--lang 1..5] [--print-to FILE.pdf] [--config PATH | PATH]\n"
          "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
          "  --demo          talk to a simulated meter started inside the program\n"
          "  --lang L        language for this run: 1 French, 2 English, 3 Portuguese,\n"
          "                  4 German, 5 Spanish\n"
          "  --config PATH   configuration file to use (also remembered for the next start)\n"
+         "  --print-to F    printouts go into the PDF file F instead of a printer (print\n"
+         "                  all writes F, then F with -2, -3, ... before the extension)\n"
          "  --screenshot F  open the main window (and with --open the dialog of a menu\n"
          "                  command such as WM_USER_MENU_APROPO), wait MS milliseconds\n"
          "                  (500), write a PNG of the active window to F and exit;\n"
@@ -84,6 +87,11 @@ int parseArguments(const QStringList& arguments, Options& o) {
         } else if (a == "--config") {
             if (!value(o.config) || o.config.empty()) {
                 std::cerr << "--config takes the path of a configuration file\n";
+                return 2;
+            }
+        } else if (a == "--print-to") {
+            if (!value(o.printTo) || o.printTo.empty()) {
+                std::cerr << "--print-to takes the path of the PDF file to write\n";
                 return 2;
             }
         } else if (a == "--screenshot") {
@@ -156,6 +164,7 @@ int main(int argc, char** argv) {
     if (desktop.flowApp().startUp(inputs) != 0)
         std::cerr << "calyptron: no program folder could be set up; settings will not be kept\n";
     desktop.setLanguageOverride(options.language);
+    desktop.setPrintToFile(options.printTo);
     desktop.refreshPortTable();
     if (options.demo) {
         std::string error;

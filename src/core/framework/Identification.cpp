@@ -1,6 +1,7 @@
 #include "framework/Identification.h"
 
-#include "framework/BlockValues.h"
+#include "framework/FieldListBlocks.h"
+#include "framework/IdentificationFields.h"
 #include "framework/ValueType.h"
 
 #include <cmath>
@@ -10,10 +11,28 @@ namespace ks {
 
 namespace {
 
-constexpr int kDisplay = 0x0008;
 constexpr int kCode = Identification::kBlockCode;
 
-enum Index { kSlave, kDeviceCode, kWeek, kYear, kUnit, kFirmware, kDescription };
+// The one description of the block: where each value lies and how it is coded.
+struct IdentRow {
+    int control;
+    int type;
+    int offset;
+    const char* format;
+    double maximum;
+};
+
+const IdentRow kRows[] = {
+    {identcontrol::kSlave, valuetype::kSigned8, 1, "%.f", 255},
+    {identcontrol::kDeviceCode, valuetype::kUnsigned16, 2, "%.f", 65535},
+    {identcontrol::kSerialWeek, valuetype::kSigned8, 4, "%.f", 255},
+    {identcontrol::kSerialYear, valuetype::kSigned8, 5, "%.f", 255},
+    {identcontrol::kSerialUnit, valuetype::kUnsigned32, 6, "%.f", 65535},
+    {identcontrol::kFirmware, valuetype::kText, 10, "%s", 20},
+    {identcontrol::kDescription, valuetype::kText, 30, "%s", 20},
+};
+
+constexpr unsigned kDisplay = FieldKind::kDisplay;
 
 std::string withoutTrailingBlanks(std::string s) {
     while (!s.empty() && s.back() == ' ')
@@ -21,20 +40,50 @@ std::string withoutTrailingBlanks(std::string s) {
     return s;
 }
 
+long wholeNumber(const CFieldList& fields, int control) {
+    const CField* f = fields.find(control);
+    return f ? std::lround(f->number()) : 0;
+}
+
+std::string text(const CFieldList& fields, int control) {
+    const CField* f = fields.find(control);
+    return f ? withoutTrailingBlanks(f->text()) : std::string();
+}
+
 } // namespace
 
 const std::vector<BlockField>& identificationFields() {
-    using namespace valuetype;
-    static const std::vector<BlockField> fields = {
-        {kDisplay, kSigned8, 1, kCode, "%.f", 0, 255},
-        {kDisplay, kUnsigned16, 2, kCode, "%.f", 0, 65535},
-        {kDisplay, kSigned8, 4, kCode, "%.f", 0, 255},
-        {kDisplay, kSigned8, 5, kCode, "%.f", 0, 255},
-        {kDisplay, kUnsigned32, 6, kCode, "%.f", 0, 65535},
-        {kDisplay, kText, 10, kCode, "%s", 0, 20},
-        {kDisplay, kText, 30, kCode, "%s", 0, 20},
-    };
+    static const std::vector<BlockField> fields = [] {
+        std::vector<BlockField> out;
+        for (const IdentRow& r : kRows)
+            out.push_back(
+                {static_cast<int>(kDisplay), r.type, r.offset, kCode, r.format, 0, r.maximum});
+        return out;
+    }();
     return fields;
+}
+
+void registerIdentificationFields(CFieldList& fields) {
+    for (const IdentRow& r : kRows)
+        fields.add({.id = r.control,
+                    .kind = kDisplay,
+                    .maximum = r.maximum,
+                    .format = r.format,
+                    .type = r.type,
+                    .offset = r.offset,
+                    .block = kCode});
+}
+
+Identification identificationOf(const CFieldList& fields) {
+    Identification id;
+    id.slave = static_cast<int>(wholeNumber(fields, identcontrol::kSlave));
+    id.deviceCode = static_cast<int>(wholeNumber(fields, identcontrol::kDeviceCode));
+    id.serialWeek = static_cast<int>(wholeNumber(fields, identcontrol::kSerialWeek));
+    id.serialYear = static_cast<int>(wholeNumber(fields, identcontrol::kSerialYear));
+    id.serialUnit = wholeNumber(fields, identcontrol::kSerialUnit);
+    id.firmware = text(fields, identcontrol::kFirmware);
+    id.description = text(fields, identcontrol::kDescription);
+    return id;
 }
 
 std::string Identification::serialNumber() const {
@@ -44,19 +93,13 @@ std::string Identification::serialNumber() const {
 }
 
 bool decodeIdentification(const Bytes& block, Identification& out) {
-    CBlockValues values;
-    for (const BlockField& f : identificationFields())
-        values.add(f);
-    if (values.decodeBlock(kCode, block) != 0)
+    // Through the same fields a dialog registers, so the tool and the dialogs agree.
+    CFieldList fields;
+    registerIdentificationFields(fields);
+    CFieldListBlocks blocks(fields);
+    if (blocks.decodeBlock(kCode, block) != 0)
         return false;
-    const auto whole = [&](Index i) { return std::lround(values.value(i).number); };
-    out.slave = static_cast<int>(whole(kSlave));
-    out.deviceCode = static_cast<int>(whole(kDeviceCode));
-    out.serialWeek = static_cast<int>(whole(kWeek));
-    out.serialYear = static_cast<int>(whole(kYear));
-    out.serialUnit = whole(kUnit);
-    out.firmware = withoutTrailingBlanks(values.value(kFirmware).text);
-    out.description = withoutTrailingBlanks(values.value(kDescription).text);
+    out = identificationOf(fields);
     return true;
 }
 

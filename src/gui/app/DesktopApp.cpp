@@ -5,6 +5,7 @@
 #include "sim/SimServer.h"
 
 #include <cassert>
+#include <filesystem>
 
 namespace ks::gui {
 
@@ -58,6 +59,19 @@ int CDesktopApp::openLink(const CProfileFile& configuration, bool& connected) {
 
 void CDesktopApp::refreshPortTable() {
     m_link.serialLink().portTable().setConfigured(readPortAssignments(m_app.configuration()));
+}
+
+std::string CDesktopApp::nextPrintFile() {
+    if (m_printToFile.empty())
+        return {};
+    const int n = ++m_printouts;
+    if (n == 1)
+        return m_printToFile;
+    const std::filesystem::path p(m_printToFile);
+    std::filesystem::path numbered = p.parent_path() / p.stem();
+    numbered += "-" + std::to_string(n);
+    numbered += p.extension();
+    return numbered.string();
 }
 
 bool CDesktopApp::startDemoMeter(std::string& error) {

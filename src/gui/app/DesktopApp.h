@@ -59,6 +59,17 @@ public:
     // whenever another configuration becomes current.
     void refreshPortTable();
 
+    // Printouts go to this PDF file instead of a printer (--print-to); "" for a printer.
+    void setPrintToFile(std::string path) {
+        m_printToFile = std::move(path);
+        m_printouts = 0;
+    }
+    const std::string& printToFile() const { return m_printToFile; }
+    // The file the next printout of this run writes: the path given for the first, then the
+    // same name with "-2", "-3", ... before the extension, so that print-all keeps every
+    // dialog's pages. "" when printouts go to a printer.
+    std::string nextPrintFile();
+
     // Starts a simulated meter inside this program and makes it this run's connection.
     bool startDemoMeter(std::string& error);
     // The device path of the demo meter, "" when there is none.
@@ -74,6 +85,8 @@ private:
     CDialogCatalogue m_dialogs;
     int m_languageOverride = 0;
     std::optional<ComSettings> m_session;
+    std::string m_printToFile;
+    int m_printouts = 0;
     CDesktopApp* m_previous = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "app/DialogCatalogue.h"
 
+#include "shell/OptionsDlg.h"
+
 namespace ks::gui {
 
 // One entry per dialog the menus open, for example
@@ -9,10 +11,13 @@ namespace ks::gui {
 //             return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
 //         },
 //         "mes");
-// The device dialogs, the options dialog and the modem dialog are not in the program yet;
-// their menu commands do nothing until they are added here.
+// Kinds not added here are menu commands that do nothing until their dialog exists.
 void installProgramDialogs(CDialogCatalogue& catalogue) {
-    (void)catalogue;
+    catalogue.add(DialogKind::Options, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<COptionsDlg>(*r.link, r.parent);
+    });
 }
 
 } // namespace ks::gui
