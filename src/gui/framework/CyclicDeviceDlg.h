@@ -84,6 +84,12 @@ public:
     // dropped (the worker waits for the first one's acknowledgement anyway).
     void onNewFrame();
 
+    // The texts a recording and its hand-over to a spreadsheet need from the dialog: the
+    // header line of a record file, the line of one record, the transfer file's content.
+    virtual QString headerTextHook() const { return {}; }
+    virtual QString recordTextHook() const { return {}; }
+    virtual QString transferTextHook() const { return {}; }
+
 public slots:
     // Ends the dialog; the worker stops first.
     void done(int result) override;
@@ -95,9 +101,6 @@ protected:
     virtual int frameHook() { return 0; }
     // Runs the page change; the base decodes the page's records and refreshes.
     virtual int showPageHook(ks::PageButton button);
-    virtual QString firstTextHook() const { return {}; }
-    virtual QString secondTextHook() const { return {}; }
-    virtual QString thirdTextHook() const { return {}; }
     // After a good frame (the print and record buttons are shown first): the recording step.
     virtual void recordStep() {}
 

@@ -3,6 +3,7 @@
 #include "app/DesktopApp.h"
 #include "app/ProfileKeys.h"
 #include "app/QtText.h"
+#include "app/SpreadsheetLookup.h"
 #include "controls/CButtonKS.h"
 #include "framework/Identification.h"
 #include "link/JBusLink.h"
@@ -230,8 +231,10 @@ void COptionsDlg::load() {
     const auto string = [this](const ks::profile::Setting& s, std::string_view def) {
         return readString(s.section, s.key, def);
     };
-    // An absent spreadsheet path is shown empty (start-up reads it as a placeholder).
-    f.find(kSpreadsheet)->setText(string(key::kPathSpreadsheet, ""));
+    // The placeholder that asks start-up to look for a spreadsheet is no program: shown empty.
+    const std::string spreadsheet = string(key::kPathSpreadsheet, "");
+    m_lookupPlaceholder = ks::asksForSpreadsheetLookup(spreadsheet);
+    f.find(kSpreadsheet)->setText(m_lookupPlaceholder ? std::string() : spreadsheet);
     f.find(kRecordLapTime)->setNumber(number(key::kRecordLapTime));
     f.find(kSamplePeriod)->setNumber(number(key::kSampleRecordTime));
     f.find(kLanguage)->setListIndex(language() - 1);
@@ -262,7 +265,9 @@ void COptionsDlg::save() {
     const auto string = [this, &f](const ks::profile::Setting& s, int id) {
         writeString(s.section, s.key, f.find(id)->text());
     };
-    string(key::kPathSpreadsheet, kSpreadsheet);
+    // Left empty over the placeholder: start-up keeps looking for a spreadsheet.
+    if (!(m_lookupPlaceholder && f.find(kSpreadsheet)->text().empty()))
+        string(key::kPathSpreadsheet, kSpreadsheet);
     number(key::kRecordLapTime, kRecordLapTime);
     number(key::kSampleRecordTime, kSamplePeriod);
     number(key::kLanguage, kLanguage);

@@ -93,6 +93,7 @@ private:
     std::map<int, std::string> m_loaded;
     bool m_modified = false;
     bool m_portMissing = false;
+    bool m_lookupPlaceholder = false;
     std::vector<int> m_searchPorts;
     int m_searchTimeoutMs = 1000;
     std::map<int, CButtonKS*> m_buttons;

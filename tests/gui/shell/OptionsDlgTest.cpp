@@ -101,10 +101,9 @@ void OptionsDlgTest::newConfigurationShowsTheDefaults() {
     QCOMPARE(editOf(dlg, COptionsDlg::kHangUp)->text(), QStringLiteral("H0"));
     QCOMPARE(editOf(dlg, COptionsDlg::kModemTimeout)->text(), QStringLiteral("500"));
     QCOMPARE(editOf(dlg, COptionsDlg::kSamplePeriod)->text(), QStringLiteral("1"));
-    // What start-up stored (a spreadsheet found on the PATH, or the placeholder that asks for one).
     QCOMPARE(qobject_cast<QLabel*>(dlg.widgetsOf(COptionsDlg::kSpreadsheet).value)->text(),
-             QString::fromStdString(
-                 f.desktop.flowApp().configuration().readString(ks::profile::kPathSpreadsheet)));
+             QString::fromStdString(f.desktop.flowApp().spreadsheetPath())
+                 .replace(QStringLiteral("tartempionexcel.exe"), QString()));
     QVERIFY(!dlg.isModified());
     QVERIFY(!dlg.isPortMissing());
 
