@@ -238,6 +238,14 @@ void registerMeasureFields(CFieldList& f) {
     addValue(f, {id::kChordCount, 0, 0, 0, "%0.f", vt::kSigned8, 118, true});
     addValue(f, {id::kTwoPipes, 0, 0, 0, "%0.f", vt::kSigned8, 162, true});
     addValue(f, {id::kSecondChord, 0, 0, 0, "%0.f", vt::kSigned8, 163, true});
+    // The status lines: how the communication goes (its entry 1 reads "waiting for the
+    // connection" until the first exchange ends) and what the recording does.
+    f.add({.id = id::kCommunicationStatus,
+           .list = txt::kCommunicationStates,
+           .kind = kShown,
+           .value = "1",
+           .format = "%l"});
+    f.add({.id = id::kRecordingStatus, .kind = kShown, .format = "%s"});
     f.add({.id = id::kTotaliserCommand,
            .flags = FieldFlag::kValueOnly,
            .kind = kShown,

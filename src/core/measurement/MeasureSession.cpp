@@ -75,6 +75,8 @@ void CMeasureSession::afterMeasurement() {
     if (m_hooks.graphChanged)
         m_hooks.graphChanged();
     m_history = graphHistoryImage(m_graph.points());
+    if (CField* status = m_fields.find(id::kCommunicationStatus))
+        status->setNumber(0);
     if (m_hooks.escUpdate)
         m_hooks.escUpdate();
     m_display.refresh(0);

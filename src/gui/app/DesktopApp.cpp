@@ -60,8 +60,10 @@ void CDesktopApp::refreshPortTable() {
     m_link.serialLink().portTable().setConfigured(readPortAssignments(m_app.configuration()));
 }
 
-bool CDesktopApp::startDemoMeter(std::string& error) {
-    auto server = std::make_unique<sim::CSimServer>(sim::SimOptions{});
+bool CDesktopApp::startDemoMeter(std::string& error, int app) {
+    sim::SimOptions options;
+    options.app = app;
+    auto server = std::make_unique<sim::CSimServer>(options);
     if (!server->start(&error))
         return false;
     const int number = m_link.serialLink().portTable().numberFor(server->slavePath());

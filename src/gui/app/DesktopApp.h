@@ -59,8 +59,9 @@ public:
     // whenever another configuration becomes current.
     void refreshPortTable();
 
-    // Starts a simulated meter inside this program and makes it this run's connection.
-    bool startDemoMeter(std::string& error);
+    // Starts a simulated meter inside this program and makes it this run's connection;
+    // app: 1 one chord, 2 two chords, 3 two pipes.
+    bool startDemoMeter(std::string& error, int app = 1);
     // The device path of the demo meter, "" when there is none.
     std::string demoMeterPath() const;
 
