@@ -20,6 +20,7 @@ namespace {
 
 struct Options {
     bool demo = false;
+    int demoApp = 1; // the demo meter: 1 one chord, 2 two chords, 3 two pipes
     int language = 0;
     std::string config;
     std::vector<std::string> positional;
@@ -31,9 +32,13 @@ struct Options {
 };
 
 void printUsage(std::ostream& o) {
-    o << "usage: calyptron [--demo] [--lang 1..5] [--print-to FILE.pdf] [--config PATH | PATH]\n"
+    o << "usage: calyptron [--demo | --demo-app N] [--lang 1..5] [--print-to FILE.pdf]\n"
+         "                 [--config PATH | PATH]\n"
          "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
-         "  --demo          talk to a simulated meter started inside the program\n"
+         "  --demo          talk to a simulated meter started inside the program; the\n"
+         "                  measurement dialog opens on it (unless --open or --menu)\n"
+         "  --demo-app N    the same with a meter of one chord (1), two chords (2) or\n"
+         "                  two pipes (3)\n"
          "  --lang L        language for this run: 1 French, 2 English, 3 Portuguese,\n"
          "                  4 German, 5 Spanish\n"
          "  --config PATH   configuration file to use (also remembered for the next start)\n"
@@ -78,6 +83,12 @@ int parseArguments(const QStringList& arguments, Options& o) {
             printUsage(std::cout);
             return -1;
         } else if (a == "--demo") {
+            o.demo = true;
+        } else if (a == "--demo-app") {
+            if (!value(v) || !parseNumber(v, 1, 3, o.demoApp)) {
+                std::cerr << "--demo-app takes 1 (one chord), 2 (two chords) or 3 (two pipes)\n";
+                return 2;
+            }
             o.demo = true;
         } else if (a == "--lang") {
             if (!value(v) || !parseNumber(v, 1, 5, o.language)) {
@@ -168,7 +179,7 @@ int main(int argc, char** argv) {
     desktop.refreshPortTable();
     if (options.demo) {
         std::string error;
-        if (!desktop.startDemoMeter(error)) {
+        if (!desktop.startDemoMeter(error, options.demoApp)) {
             std::cerr << "calyptron: the simulated meter cannot be started: " << error << "\n";
             return 1;
         }
@@ -179,6 +190,9 @@ int main(int argc, char** argv) {
 
     CMainDlg mainWindow;
     int status = 0;
+    // A new user sees the meter at work at once.
+    if (options.demo && options.open.empty() && options.menu == 0)
+        options.open = std::string(ks::menu::kDialMesure);
     if (!options.screenshot.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] {
             QTimer::singleShot(options.afterMs, &mainWindow, [&] {
@@ -196,6 +210,8 @@ int main(int argc, char** argv) {
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
         });
+    } else if (!options.open.empty()) {
+        QTimer::singleShot(0, &mainWindow, [&] { mainWindow.postCommand(options.open); });
     }
     mainWindow.exec();
     desktop.flowApp().shutDown();

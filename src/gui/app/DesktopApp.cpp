@@ -74,8 +74,10 @@ std::string CDesktopApp::nextPrintFile() {
     return numbered.string();
 }
 
-bool CDesktopApp::startDemoMeter(std::string& error) {
-    auto server = std::make_unique<sim::CSimServer>(sim::SimOptions{});
+bool CDesktopApp::startDemoMeter(std::string& error, int app) {
+    sim::SimOptions options;
+    options.app = app;
+    auto server = std::make_unique<sim::CSimServer>(options);
     if (!server->start(&error))
         return false;
     const int number = m_link.serialLink().portTable().numberFor(server->slavePath());

@@ -70,8 +70,9 @@ public:
     // dialog's pages. "" when printouts go to a printer.
     std::string nextPrintFile();
 
-    // Starts a simulated meter inside this program and makes it this run's connection.
-    bool startDemoMeter(std::string& error);
+    // Starts a simulated meter inside this program and makes it this run's connection;
+    // app: 1 one chord, 2 two chords, 3 two pipes.
+    bool startDemoMeter(std::string& error, int app = 1);
     // The device path of the demo meter, "" when there is none.
     std::string demoMeterPath() const;
 
