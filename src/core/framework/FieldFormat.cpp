@@ -136,6 +136,18 @@ std::string shortestText(double value) {
     return text == "-0" ? "0" : text;
 }
 
+// Moves pos past leading blanks and one sign; true when the sign was a minus.
+bool skipBlanksAndSign(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    return negative;
+}
+
 } // namespace
 
 std::optional<NumberConversion> parseNumberFormat(std::string_view format) {
@@ -290,13 +302,7 @@ std::string formatFieldNumber(std::string_view format, double value) {
 
 std::optional<double> parseLeadingNumber(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    const bool negative = skipBlanksAndSign(text, pos);
     const std::size_t start = pos;
     std::size_t digits = 0;
     bool nonZero = false;
@@ -341,13 +347,7 @@ std::optional<double> parseLeadingNumber(std::string_view text) {
 
 std::optional<double> parseHexNumber(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    const bool negative = skipBlanksAndSign(text, pos);
     // "0x" with no digit after it is the number 0 followed by an 'x', as strtoul reads it.
     bool any = false;
     if (pos + 1 < text.size() && text[pos] == '0' &&
