@@ -238,6 +238,12 @@ void registerMeasureFields(CFieldList& f) {
     addValue(f, {id::kChordCount, 0, 0, 0, "%0.f", vt::kSigned8, 118, true});
     addValue(f, {id::kTwoPipes, 0, 0, 0, "%0.f", vt::kSigned8, 162, true});
     addValue(f, {id::kSecondChord, 0, 0, 0, "%0.f", vt::kSigned8, 163, true});
+    // Units the display rules compose (flow unit, KH mode, pulse weight): the lines have a
+    // unit from the start, empty until the first measurement.
+    for (int lineId : {id::kFlow, id::kFlowQT, id::kFlowQ1, id::kFlowQ2, id::kKh1, id::kKh2,
+                       id::kTotaliser1, id::kTotaliser2})
+        f.find(lineId)->setUnitText("");
+
     // The status lines: how the communication goes (its entry 1 reads "waiting for the
     // connection" until the first exchange ends) and what the recording does.
     f.add({.id = id::kCommunicationStatus,

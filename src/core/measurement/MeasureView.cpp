@@ -61,6 +61,9 @@ std::string measurementText(const std::vector<ShownGroup>& groups) {
         if (!g.title.empty())
             out += g.title + "\n";
         for (const ShownField& f : g.fields) {
+            // A line with nothing in it yet (a probe name the program does not know).
+            if (f.label.empty() && f.value.empty() && f.unit.empty())
+                continue;
             out += "  ";
             if (!f.label.empty())
                 out += f.label + ": ";

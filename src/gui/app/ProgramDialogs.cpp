@@ -1,23 +1,26 @@
 #include "app/DialogCatalogue.h"
 
+#include "measurement/CMeasureDlg.h"
 #include "shell/OptionsDlg.h"
 
 namespace ks::gui {
 
-// One entry per dialog the menus open, for example
-//     catalogue.add(
-//         DialogKind::Measurement,
-//         [](const DialogRequest& r) {
-//             return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
-//         },
-//         "mes");
-// Kinds not added here are menu commands that do nothing until their dialog exists.
+// One entry per dialog the menus open. Kinds not added here are menu commands that do
+// nothing until their dialog exists.
 void installProgramDialogs(CDialogCatalogue& catalogue) {
     catalogue.add(DialogKind::Options, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;
         return std::make_unique<COptionsDlg>(*r.link, r.parent);
     });
+    catalogue.add(
+        DialogKind::Measurement,
+        [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+            if (r.link == nullptr)
+                return nullptr;
+            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
+        },
+        "mes");
 }
 
 } // namespace ks::gui

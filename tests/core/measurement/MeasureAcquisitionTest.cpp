@@ -1,5 +1,6 @@
 #include "measurement/MeasureAcquisition.h"
 #include "MeasureTestBlocks.h"
+#include "framework/FieldListBlocks.h"
 #include "measurement/MeasureBlocks.h"
 #include "measurement/MeasureFields.h"
 #include "measurement/MeasureIds.h"
@@ -33,7 +34,6 @@ protected:
     MeasureAcquisitionTest() {
         registerMeasureFields(fields);
         registerBorrowedFields(fields);
-        values = test::blockValuesOf(fields);
         request = acquisition.firstRequest(1);
         acquisition.setFirstByteTimeoutSetter([this](int ms) { timeouts.push_back(ms); });
     }
@@ -47,7 +47,7 @@ protected:
     }
 
     CFieldList fields;
-    CBlockValues values;
+    CFieldListBlocks values{fields};
     CRecordingBlocks blocks{values};
     CMeasureAcquisition acquisition{blocks, fields};
     JBusRequest request;
@@ -124,10 +124,7 @@ TEST_F(MeasureAcquisitionTest, FullScaleOffsetsCountFromTheBlockStart) {
     ASSERT_EQ(block.size(), 38u);
     EXPECT_EQ(Bytes(block.begin(), block.begin() + 34), Bytes(34, 0));
     // Byte 35 of the block, a 24-bit value in tenths: 0x00012C = 300 -> 30.0.
-    std::size_t fullScale = 0;
-    while (values.field(fullScale).blockCode != blk::kMainSettings)
-        ++fullScale;
-    EXPECT_DOUBLE_EQ(values.value(fullScale).number, 30.0);
+    EXPECT_EQ(fields.find(measure::id::kFullScale)->text(), "30.0");
 }
 
 TEST_F(MeasureAcquisitionTest, ABlockThatDoesNotDecodeIsReadAgain) {
@@ -176,10 +173,7 @@ TEST_F(MeasureAcquisitionTest, TotaliserCommandIsWrittenOnceThenPollingResumes) 
         answer();
     answer();
     // The command the fields hold: both totalisers.
-    std::size_t command = 0;
-    while (values.field(command).blockCode != blk::kTotaliserCommand)
-        ++command;
-    values.setValue(command, FieldValue::ofNumber(65537));
+    fields.find(measure::id::kTotaliserCommand)->setNumber(65537);
     acquisition.armWrite();
     const std::size_t decodedBefore = blocks.decodes.size();
 

@@ -1,5 +1,5 @@
 // The reply step driving the polling worker against calyptron-sim in its own process.
-#include "MeasureTestBlocks.h"
+#include "framework/FieldListBlocks.h"
 #include "link/JBusLink.h"
 #include "measurement/MeasureAcquisition.h"
 #include "measurement/MeasureFields.h"
@@ -50,7 +50,6 @@ protected:
     MeasureAgainstSim() {
         registerMeasureFields(fields);
         registerBorrowedFields(fields);
-        values = test::blockValuesOf(fields);
         acquisition.setFirstByteTimeoutSetter([this](int ms) { link.setFirstByteTimeout(ms); });
     }
     ~MeasureAgainstSim() override { link.stopPolling(); }
@@ -81,17 +80,10 @@ protected:
         return e;
     }
 
-    std::size_t fieldIndex(int fieldId) const {
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            if (fields[i].id() == fieldId)
-                return i;
-        ADD_FAILURE() << "no field " << fieldId;
-        return 0;
-    }
-    double number(int fieldId) const { return values.value(fieldIndex(fieldId)).number; }
+    const CField& field(int fieldId) const { return *fields.find(fieldId); }
 
     CFieldList fields;
-    CBlockValues values;
+    CFieldListBlocks values{fields};
     CMeasureAcquisition acquisition{values, fields};
     SimProcess sim;
     CJBusLink link;
@@ -115,14 +107,21 @@ TEST_F(MeasureAgainstSim, StartUpSequenceThenSteadyPollingOfATwoPipeMeter) {
         EXPECT_EQ(e.result.outcome, x.outcome) << std::hex << x.address;
     }
     // What the simulated meter holds, decoded by the dialog's fields.
-    EXPECT_DOUBLE_EQ(number(measure::id::kFullScale), 10.0);
-    EXPECT_DOUBLE_EQ(number(measure::id::kChordCount), 2);
-    EXPECT_DOUBLE_EQ(number(measure::id::kTwoPipes), 1);
-    EXPECT_DOUBLE_EQ(number(measure::id::kSecondChord), 0);
-    EXPECT_EQ(values.value(fieldIndex(measure::id::kFamilyName)).text, "CALYPTRON");
-    EXPECT_EQ(values.value(fieldIndex(measure::id::kOemName)).text, "   CALYPTRON    ")
-        << "blank-padded";
-    EXPECT_GT(number(measure::id::kMeanSoundSpeed), 1400);
+    namespace id = measure::id;
+    EXPECT_EQ(field(id::kFullScale).text(), "10.0");
+    EXPECT_EQ(field(id::kChordCount).text(), "2");
+    EXPECT_EQ(field(id::kTwoPipes).text(), "1");
+    EXPECT_EQ(field(id::kSecondChord).text(), "0");
+    EXPECT_EQ(field(id::kFamilyName).text(), "CALYPTRON");
+    EXPECT_EQ(field(id::kOemName).text(), "   CALYPTRON    ") << "blank-padded";
+    EXPECT_EQ(field(id::kBoard).shownText(), "Board B");
+    EXPECT_EQ(field(id::kSerialSequence).text(), "00001");
+    EXPECT_EQ(field(id::kFlowUnit).text(), "4");
+    EXPECT_EQ(field(id::kGainType1).shownText(), "E.S.C.");
+    EXPECT_GT(field(id::kMeanSoundSpeed).number(), 1400);
+    EXPECT_EQ(field(id::kMeanSoundSpeed).text().find('.'), std::string::npos) << "%0.f";
+    EXPECT_NE(field(id::kDeltaT1Full).text(), field(id::kDeltaT1).text()) << "full precision";
+    EXPECT_NE(field(id::kMeterClock).text().find(" - "), std::string::npos);
 }
 
 TEST_F(MeasureAgainstSim, AMeterThatNeverAnswersKeepsTheFullScaleRequest) {
@@ -152,7 +151,7 @@ TEST_F(MeasureAgainstSim, TotaliserResetIsWrittenOnceAndPollingResumes) {
         before = static_cast<std::uint32_t>(d[8] << 24 | d[9] << 16 | d[10] << 8 | d[11]);
     }
     ASSERT_GT(before, 0u) << "totaliser 1 never counted";
-    values.setValue(fieldIndex(measure::id::kTotaliserCommand), FieldValue::ofNumber(65537));
+    fields.find(measure::id::kTotaliserCommand)->setNumber(65537);
     acquisition.armWrite();
 
     e = next(); // a measurement reply, dropped for the write

@@ -1,22 +1,11 @@
 #pragma once
 
-#include "framework/BlockValues.h"
-#include "framework/FieldList.h"
+#include "framework/BlockFields.h"
 
 #include <map>
 #include <vector>
 
 namespace ks::test {
-
-// The block coding of a field list's fields, with a value each: real decoding without a
-// dialog behind the fields.
-inline CBlockValues blockValuesOf(const CFieldList& fields) {
-    CBlockValues values;
-    for (const CField& f : fields)
-        values.add({static_cast<int>(f.kind()), f.type(), f.offset(), f.block(), f.format(),
-                    f.minimum(), f.maximum()});
-    return values;
-}
 
 // Block services that remember what they were asked and fail a block's decoding on demand.
 class CRecordingBlocks : public CBlockFields {

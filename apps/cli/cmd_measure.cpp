@@ -1,0 +1,199 @@
+// measure [--count N] [--lang L] [--json] [--period MS]: the measurement dialog in a terminal.
+// The same acquisition as the dialog (identification and firmware check, then the polled
+// start-up blocks and the measurement block); after each measurement block it prints what the
+// dialog shows: the titles of the visible groups and the visible lines.
+#include "CliArgs.h"
+#include "CliCommand.h"
+#include "app/FlowApp.h"
+#include "app/Version.h"
+#include "framework/FieldListBlocks.h"
+#include "framework/FirmwareCheck.h"
+#include "framework/Identification.h"
+#include "i18n/RegionalSettings.h"
+#include "i18n/TextLimits.h"
+#include "i18n/TextTable.h"
+#include "link/JBusLink.h"
+#include "measurement/MeasureFields.h"
+#include "measurement/MeasureSession.h"
+#include "measurement/MeasureView.h"
+#include "measurement/ProbeNameTable.h"
+#include "shell/DialogLanguage.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <ostream>
+
+namespace ks::cli {
+
+int reportFailure(CliContext& ctx, int code);
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: measure [--count N] [--lang L] [--json] [--period MS]\n"
+    "  --count N    stop after N measurements (default: until interrupted)\n"
+    "  --lang L     1 French, 2 English, 3 Portuguese, 4 German, 5 Spanish\n"
+    "               (default: the configuration's language)\n"
+    "  --json       one JSON object per measurement\n"
+    "  --period MS  pause between two exchanges (default 500)\n";
+
+// Hands each notification of the polling worker to the loop below.
+class FrameQueue : public CFrameSink {
+public:
+    void postNewFrame() override {
+        std::lock_guard lock(m_mutex);
+        ++m_pending;
+        m_cv.notify_all();
+    }
+    bool wait(const volatile std::sig_atomic_t& stop) {
+        std::unique_lock lock(m_mutex);
+        while (m_pending == 0) {
+            if (stop)
+                return false;
+            m_cv.wait_for(lock, std::chrono::milliseconds(100));
+        }
+        --m_pending;
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    int m_pending = 0;
+};
+
+volatile std::sig_atomic_t g_stop = 0;
+void onSignal(int) {
+    g_stop = 1;
+}
+
+struct Options {
+    long long count = 0; // 0: until interrupted
+    int language = 0;    // 0: the configuration's
+    bool json = false;
+    long long periodMs = 500;
+};
+
+bool parseOptions(const std::vector<std::string>& args, Options& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        long long n = 0;
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--json") {
+            o.json = true;
+        } else if (args[i] == "--count" && hasValue && parseInRange(args[i + 1], 1, 1e9, n)) {
+            o.count = n;
+            ++i;
+        } else if (args[i] == "--lang" && hasValue &&
+                   parseInRange(args[i + 1], 1, kTextLanguageCount, n)) {
+            o.language = static_cast<int>(n);
+            ++i;
+        } else if (args[i] == "--period" && hasValue && parseInRange(args[i + 1], 0, 3600000, n)) {
+            o.periodMs = n;
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The identification block and the firmware check, as the dialog runs them before polling.
+int checkMeter(CliContext& ctx, CJBusLink& link, int language) {
+    Bytes data;
+    const int code = link.transaction(ctx.options.slave, 3, Identification::kBlockCode,
+                                      Identification::kRegisterCount, data, 2);
+    if (code != 0)
+        return reportFailure(ctx, code);
+    Identification id;
+    if (!decodeIdentification(data, id)) {
+        *ctx.err << "identification block too short\n";
+        return 1;
+    }
+    if (!firmwareFits(id.firmware, version::versionPrefix())) {
+        CTextTable texts;
+        *ctx.err << firmwareMismatchText(texts, language, id.firmware, id.description) << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int runMeasure(CliContext& ctx) {
+    Options o;
+    if (!parseOptions(ctx.args, o)) {
+        *ctx.err << kUsage;
+        return 2;
+    }
+    const CProfileFile configuration = ctx.app->configuration();
+    const int language = o.language != 0 ? o.language : dialogLanguage(configuration);
+
+    CJBusLink* link = ctx.link();
+    if (!link)
+        return 1;
+    const int firstByteTimeout = ctx.options.timeoutMs > 0 ? ctx.options.timeoutMs : 1000;
+    link->setFirstByteTimeout(firstByteTimeout);
+    if (const int status = checkMeter(ctx, *link, language); status != 0)
+        return status;
+
+    CFieldList fields;
+    fields.setLanguage(language);
+    registerMeasureFields(fields);
+    registerBorrowedFields(fields);
+    CFieldListBlocks blocks(fields, RegionalSettings::fromProcessLocale());
+    GraphField graph(CMeasureSession::flowGraphSettings());
+    CMeasureSession session(fields, blocks, graph, MeasureOptions::read(configuration),
+                            &CProbeNameTable::program());
+    session.acquisition().setTimeouts(firstByteTimeout,
+                                      ctx.options.timeoutMs > 0 ? ctx.options.timeoutMs : 2500);
+    session.acquisition().setFirstByteTimeoutSetter(
+        [link](int ms) { link->setFirstByteTimeout(ms); });
+    session.display().refresh(1);
+    session.display().hideAll();
+
+    g_stop = 0;
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    FrameQueue queue;
+    const JBusRequest first = session.acquisition().firstRequest(ctx.options.slave);
+    if (link->startPolling(&queue, first.slave, first.function, first.address, first.count,
+                           static_cast<int>(o.periodMs), first.itemSize, {}) != 0) {
+        *ctx.err << "the polling worker cannot be started\n";
+        return 1;
+    }
+    long long shown = 0;
+    bool failing = false;
+    while ((o.count == 0 || shown < o.count) && queue.wait(g_stop)) {
+        JBusRequest request = link->getRequest();
+        const int result = request.result;
+        const CMeasureAcquisition::Result r = session.onFrame(request);
+        if (r.replaced)
+            link->setRequest(request);
+        if (r.outcome == CMeasureAcquisition::Outcome::Failed && !failing) {
+            *ctx.err << "no answer (error " << result << "), trying again\n";
+            failing = true;
+        } else if (r.outcome != CMeasureAcquisition::Outcome::Failed) {
+            failing = false;
+        }
+        if (r.outcome == CMeasureAcquisition::Outcome::Measurement) {
+            ++shown;
+            const auto groups = shownMeasurement(fields);
+            if (o.json)
+                *ctx.out << measurementJson(groups, shown) << "\n";
+            else
+                *ctx.out << "--- " << shown << "\n" << measurementText(groups);
+            ctx.out->flush();
+        }
+        link->acknowledge();
+    }
+    link->stopPolling();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    return 0;
+}
+
+const CliCommandRegistration reg{"measure", "measure [--count N] [--lang L] [--json] [--period MS]",
+                                 &runMeasure};
+
+} // namespace
+} // namespace ks::cli
