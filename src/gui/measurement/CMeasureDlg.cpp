@@ -8,6 +8,7 @@
 #include "measurement/MeasureDisplay.h"
 #include "measurement/MeasureFields.h"
 #include "measurement/MeasureIds.h"
+#include "measurement/MeasurePrint.h"
 #include "measurement/ProbeNameTable.h"
 #include "measurement/graph/CGraphWnd.h"
 
@@ -168,6 +169,10 @@ int CMeasureDlg::handleFrame(ks::JBusRequest& request) {
 int CMeasureDlg::frameHook() {
     ks::JBusRequest request = polledRequest();
     return handleFrame(request);
+}
+
+std::vector<ks::PrintLine> CMeasureDlg::printLines() const {
+    return ks::measurePrintLines(fields());
 }
 
 void CMeasureDlg::refreshHook() {

@@ -40,6 +40,8 @@ public:
     // step, graph point, ESC views, display rules and widgets.
     int handleFrame(ks::JBusRequest& request);
 
+    std::vector<ks::PrintLine> printLines() const override;
+
 protected:
     void onInitDialog() override;
     void onShown() override;

@@ -1,4 +1,5 @@
 // The reply step driving the polling worker against calyptron-sim in its own process.
+#include "MeasureTestBlocks.h"
 #include "framework/FieldListBlocks.h"
 #include "link/JBusLink.h"
 #include "measurement/MeasureAcquisition.h"
@@ -84,7 +85,8 @@ protected:
 
     CFieldList fields;
     CFieldListBlocks values{fields};
-    CMeasureAcquisition acquisition{values, fields};
+    test::CRecordingBlocks blocks{values}; // decodes through the fields, fails on demand
+    CMeasureAcquisition acquisition{blocks, fields};
     SimProcess sim;
     CJBusLink link;
     QueueSink sink;
@@ -122,6 +124,17 @@ TEST_F(MeasureAgainstSim, StartUpSequenceThenSteadyPollingOfATwoPipeMeter) {
     EXPECT_EQ(field(id::kMeanSoundSpeed).text().find('.'), std::string::npos) << "%0.f";
     EXPECT_NE(field(id::kDeltaT1Full).text(), field(id::kDeltaT1).text()) << "full precision";
     EXPECT_NE(field(id::kMeterClock).text().find(" - "), std::string::npos);
+}
+
+TEST_F(MeasureAgainstSim, ABlockThatDoesNotDecodeIsReadAgainBeforeTheNext) {
+    blocks.failuresLeft[blk::kOemName] = 2;
+    ASSERT_TRUE(start({"--app", "2"}));
+    std::vector<int> addresses;
+    for (int i = 0; i < 7; ++i)
+        addresses.push_back(next().request.address);
+    EXPECT_EQ(addresses,
+              (std::vector<int>{0x1111, 0x4000, 0x122F, 0x122F, 0x122F, 0x2200, 0x0010}));
+    EXPECT_EQ(fields.find(measure::id::kOemName)->text(), "   CALYPTRON    ");
 }
 
 TEST_F(MeasureAgainstSim, AMeterThatNeverAnswersKeepsTheFullScaleRequest) {

@@ -1,7 +1,10 @@
 #include "measurement/MeasureView.h"
+#include "measurement/MeasurePrint.h"
+
 #include "measurement/MeasureDisplay.h"
 #include "measurement/MeasureFields.h"
 #include "measurement/MeasureIds.h"
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +69,39 @@ TEST_F(MeasureViewTest, JsonObjectOnOneLine) {
         << json;
     EXPECT_EQ(json.find('\n'), std::string::npos);
     EXPECT_EQ(json.back(), '}');
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MeasureViewTest, PrintoutFollowsTheShownLines) {
+    fields.find(id::kMeterClock)->setText("10/12/2026 - 08:15:00");
+    fields.find(id::kProbeName)->setText("");
+    const std::vector<PrintLine> lines = measurePrintLines(fields);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), (PrintLine{PrintLine::Kind::Field, "", "10/12/2026 - 08:15:00"}));
+    EXPECT_NE(lines.back().kind, PrintLine::Kind::Separator);
+    int headings = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            EXPECT_FALSE(lines[i].kind == PrintLine::Kind::Separator &&
+                         lines[i - 1].kind == PrintLine::Kind::Separator)
+                << i;
+        }
+        EXPECT_FALSE(lines[i].kind == PrintLine::Kind::Field && lines[i].caption.empty() &&
+                     lines[i].value.empty())
+            << i;
+        EXPECT_NE(lines[i].caption, "Corde 2");
+        headings += lines[i].kind == PrintLine::Kind::Heading;
+    }
+    EXPECT_EQ(headings, 5); // version, Kh, chord 1, probe, totalisers
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        PrintLine{PrintLine::Kind::Field, "Débit", "12.35 m3/h"}),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        PrintLine{PrintLine::Kind::Field, "", "Pas de Défaut"}),
+              lines.end());
 }
 
 } // namespace

@@ -101,8 +101,22 @@ void MeasureDlgTest::oneChordMeterShowsLiveValues() {
     else
         QTRY_COMPARE(dlg.frameGeometry().right(), area.right());
     QCOMPARE(dlg.y(), area.top());
+
+    // Printing prints the dialog, then the ESC view that is shown.
+    QTemporaryDir out;
+    m.desktop().setPrintToFile(out.filePath("measure.pdf").toStdString());
+    QVERIFY(dlg.body()->button(id::kPrintButton)->isVisible());
+    dlg.body()->button(id::kPrintButton)->click();
+    QVERIFY(QFileInfo(out.filePath("measure.pdf")).size() > 0);
+    QVERIFY(QFileInfo(out.filePath("measure-2.pdf")).size() > 0);
+    QVERIFY(!QFileInfo::exists(out.filePath("measure-3.pdf")));
+
     dlg.body()->button(id::kEscButton)->click();
     QVERIFY(!dlg.escView(1)->isVisible());
+    // A hidden view is not printed.
+    dlg.body()->button(id::kPrintButton)->click();
+    QVERIFY(QFileInfo::exists(out.filePath("measure-3.pdf")));
+    QVERIFY(!QFileInfo::exists(out.filePath("measure-4.pdf")));
 
     dlg.done(QDialog::Accepted);
     QVERIFY(!dlg.isPolling());
