@@ -4,6 +4,7 @@
 // dialog shows: the titles of the visible groups and the visible lines.
 #include "CliArgs.h"
 #include "CliCommand.h"
+#include "FrameQueue.h"
 #include "app/FlowApp.h"
 #include "app/Version.h"
 #include "framework/FieldListBlocks.h"
@@ -20,9 +21,6 @@
 #include "shell/DialogLanguage.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <csignal>
-#include <mutex>
 #include <ostream>
 
 namespace ks::cli {
@@ -38,36 +36,6 @@ constexpr const char* kUsage =
     "               (default: the configuration's language)\n"
     "  --json       one JSON object per measurement\n"
     "  --period MS  pause between two exchanges (default 500)\n";
-
-// Hands each notification of the polling worker to the loop below.
-class FrameQueue : public CFrameSink {
-public:
-    void postNewFrame() override {
-        std::lock_guard lock(m_mutex);
-        ++m_pending;
-        m_cv.notify_all();
-    }
-    bool wait(const volatile std::sig_atomic_t& stop) {
-        std::unique_lock lock(m_mutex);
-        while (m_pending == 0) {
-            if (stop)
-                return false;
-            m_cv.wait_for(lock, std::chrono::milliseconds(100));
-        }
-        --m_pending;
-        return true;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    int m_pending = 0;
-};
-
-volatile std::sig_atomic_t g_stop = 0;
-void onSignal(int) {
-    g_stop = 1;
-}
 
 struct Options {
     long long count = 0; // 0: until interrupted
@@ -151,9 +119,6 @@ int runMeasure(CliContext& ctx) {
     session.display().refresh(1);
     session.display().hideAll();
 
-    g_stop = 0;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
     FrameQueue queue;
     const JBusRequest first = session.acquisition().firstRequest(ctx.options.slave);
     if (link->startPolling(&queue, first.slave, first.function, first.address, first.count,
@@ -163,7 +128,7 @@ int runMeasure(CliContext& ctx) {
     }
     long long shown = 0;
     bool failing = false;
-    while ((o.count == 0 || shown < o.count) && queue.wait(g_stop)) {
+    while ((o.count == 0 || shown < o.count) && queue.wait()) {
         JBusRequest request = link->getRequest();
         const int result = request.result;
         const CMeasureAcquisition::Result r = session.onFrame(request);
@@ -187,8 +152,6 @@ int runMeasure(CliContext& ctx) {
         link->acknowledge();
     }
     link->stopPolling();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     return 0;
 }
 

@@ -1,47 +1,15 @@
 // poll ADDR COUNT [--period MS] [--count N]: the polling worker, one line per exchange.
 #include "CliArgs.h"
 #include "CliCommand.h"
+#include "FrameQueue.h"
 #include "link/JBusLink.h"
 #include "link/ResultCodes.h"
 
-#include <condition_variable>
-#include <csignal>
-#include <mutex>
 #include <ostream>
 
 namespace ks::cli {
 
 namespace {
-
-// Hands each notification to the main loop, which prints and acknowledges.
-class QueueSink : public CFrameSink {
-public:
-    void postNewFrame() override {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_pending;
-        m_cv.notify_all();
-    }
-    bool wait(const volatile std::sig_atomic_t& stop) {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        while (m_pending == 0) {
-            if (stop)
-                return false;
-            m_cv.wait_for(lock, std::chrono::milliseconds(100));
-        }
-        --m_pending;
-        return true;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    int m_pending = 0;
-};
-
-volatile std::sig_atomic_t g_stop = 0;
-void onSignal(int) {
-    g_stop = 1;
-}
 
 int runPoll(CliContext& ctx) {
     long long address = 0, count = 0, period = 500, samples = 0;
@@ -64,17 +32,14 @@ int runPoll(CliContext& ctx) {
     CJBusLink* link = ctx.link();
     if (!link)
         return 1;
-    g_stop = 0;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    QueueSink sink;
+    FrameQueue sink;
     if (link->startPolling(&sink, ctx.options.slave, 3, static_cast<int>(address),
                            static_cast<int>(count), static_cast<int>(period), 2, {}) != 0) {
         *ctx.err << "the polling worker cannot be started\n";
         return 1;
     }
     int failures = 0;
-    for (long long n = 0; (samples == 0 || n < samples) && sink.wait(g_stop); ++n) {
+    for (long long n = 0; (samples == 0 || n < samples) && sink.wait(); ++n) {
         const JBusRequest r = link->getRequest();
         if (r.result == 0 && !r.data.empty()) {
             *ctx.out << "ok " << hexWords(r.data) << "\n";
@@ -86,8 +51,6 @@ int runPoll(CliContext& ctx) {
         link->acknowledge();
     }
     link->stopPolling();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     return failures == 0 ? 0 : 1;
 }
 
