@@ -219,6 +219,7 @@ void refreshDerivedFields(CRegisterImage& im) {
     im.setU8(m, M::kDirections, dir1 << 4 | dir2);
     im.setU8(m, M::kPulseWeights, weight << 4 | weight);
     im.setU8(m, M::kFlowUnit, im.u8(s, S::kFlowUnit));
+    im.setU8(m, M::kChords, std::clamp<int>(im.u8(s, S::kChords), 1, 2));
     im.setU8(m, M::kKhMode, im.u8(s, S::kKhType));
     im.setU8(m, M::kProbeType, im.u8(s, S::kProbeRef));
     im.setU8(m, M::kMargin1, std::min<int>(im.u8(s, S::kMargin1), 89));

@@ -68,10 +68,10 @@ Bytes CSimMeter::handleRequest(const std::uint8_t* req, std::size_t n, double no
     // Shortest frame: slave, function, two CRC bytes.
     if (req == nullptr || n < 4 || !crcMatches(req, n))
         return {};
+    std::lock_guard lock(m_mutex);
     const int slave = req[0];
     if (slave != 0 && slave != m_slave)
         return {};
-    std::lock_guard lock(m_mutex);
     const std::uint8_t function = req[1];
     switch (function) {
     case 3:
@@ -140,7 +140,17 @@ Bytes CSimMeter::writeReply(const std::uint8_t* req, double now) {
     }
     // The change shows in the reply's neighbours right away, as the meter would show it.
     advance(now);
-    return frame({16, req[2], req[3], req[4], req[5]});
+    Bytes reply = frame({16, req[2], req[3], req[4], req[5]});
+    // A new JBus number takes effect once the write is acknowledged under the old one.
+    const int slaveRegister = kSettingsBlock + layout::set::kSlave / 2;
+    if (address <= slaveRegister && address + count > slaveRegister) {
+        const int wanted = m_image.u8(kSettingsBlock, layout::set::kSlave);
+        if (wanted >= 1 && wanted <= 247) {
+            m_slave = wanted;
+            m_image.setU8(kIdentBlock, layout::ident::kSlave, wanted);
+        }
+    }
+    return reply;
 }
 
 } // namespace ks::sim

@@ -36,7 +36,10 @@ public:
     std::uint16_t reg(int address) const;
     void setReg(int address, std::uint16_t v);
 
-    int slave() const { return m_slave; }
+    int slave() const {
+        std::lock_guard lock(m_mutex);
+        return m_slave;
+    }
 
 private:
     void advance(double nowSeconds);
@@ -46,7 +49,7 @@ private:
     Bytes frame(Bytes body) const;
 
     mutable std::mutex m_mutex;
-    const int m_slave;
+    int m_slave; // moves when the settings block is written with another JBus number
     CRegisterImage m_image;
     CFlowModel m_flow;
     CMeterClock m_clock;
