@@ -28,8 +28,7 @@ TEST_F(MeterSettings, WrittenSettingsShowInTheMeasurementBlock) {
 }
 
 TEST_F(MeterSettings, NewJBusNumberMovesTheMeterAfterItsAnswer) {
-    const Bytes settings =
-        settingsWith(readBlock(sim::kSettingsBlock, 70), L::set::kSlave, 9);
+    const Bytes settings = settingsWith(readBlock(sim::kSettingsBlock, 70), L::set::kSlave, 9);
     ASSERT_EQ(writeBlock(sim::kSettingsBlock, settings), 0); // answered as slave 5
     EXPECT_EQ(meter.slave(), 9);
     Exchange x;

@@ -28,8 +28,7 @@ std::optional<std::vector<DifferenceRow>> compareFieldLists(const CFieldList& cu
     return rows;
 }
 
-DifferenceReport differenceReport(std::vector<DifferenceRow> rows,
-                                  const std::string& referenceFile,
+DifferenceReport differenceReport(std::vector<DifferenceRow> rows, const std::string& referenceFile,
                                   const std::string& currentSource, int language) {
     CTextTable t;
     DifferenceReport r;

@@ -30,9 +30,9 @@ std::optional<std::vector<DifferenceRow>> compareFieldLists(const CFieldList& cu
 
 // The difference dialog's texts in a language.
 struct DifferenceReport {
-    std::string caption;         // "Différences"
-    std::string referenceLine;   // "Paramètres références" and the reference file
-    std::string currentLine;     // "Paramètres actuels" and the source
+    std::string caption;              // "Différences"
+    std::string referenceLine;        // "Paramètres références" and the reference file
+    std::string currentLine;          // "Paramètres actuels" and the source
     std::vector<std::string> columns; // "Paramètre", "Référence", "Actuel", "Unité"
     std::vector<DifferenceRow> rows;
     std::string unitNumberLine; // footer lines of the printed copy
@@ -41,8 +41,7 @@ struct DifferenceReport {
 
 // currentSource: the file the values on screen came from, empty when read from the meter
 // ("Liaison Série").
-DifferenceReport differenceReport(std::vector<DifferenceRow> rows,
-                                  const std::string& referenceFile,
+DifferenceReport differenceReport(std::vector<DifferenceRow> rows, const std::string& referenceFile,
                                   const std::string& currentSource, int language);
 
 } // namespace ks

@@ -106,7 +106,8 @@ void generalPage(CFieldList& f) {
     Rows r(f, blk::kMain);
     r.heading(tx::kGeneral);
     r.group(id::kGroupCom, tx::kCom);
-    r.edit(id::kSlave, tx::kJBusNumber, 0, 0, 255, "1", 0, vt::kSigned8, 53);
+    // Read unsigned: a meter at slave 200 shows 200, not a negative number held to 0.
+    r.edit(id::kSlave, tx::kJBusNumber, 0, 0, 255, "1", 0, vt::kUnsigned8, 53);
     r.group(id::kGroupMeasure, tx::kMeasure);
     r.edit(id::kFilter, tx::kFilter, 0, 0, 300.1, "5", tx::kCycle, vt::kUnsigned16, 31);
     r.edit(id::kMemory, tx::kMemory, 0, 0, 9999, "10", tx::kCycle, vt::kUnsigned16, 33);
@@ -136,8 +137,8 @@ void chordRows(Rows& r, bool second) {
            second ? 99 : 52);
     r.list(second ? id::kGainType2 : id::kGainType1, tx::kGainType, tx::kGainTypeList, 2,
            second ? 97 : 14);
-    r.edit(second ? id::kMargin2 : id::kMargin1, tx::kMargin, 0, 0, 89, "12", tx::kDb,
-           vt::kSigned8, second ? 98 : 15);
+    r.edit(second ? id::kMargin2 : id::kMargin1, tx::kMargin, 0, 0, 89, "12", tx::kDb, vt::kSigned8,
+           second ? 98 : 15);
     r.edit(second ? id::kLength2 : id::kLength1, tx::kLength, 1, 20, 50000, "282", tx::kMm,
            vt::kSigned24, second ? 103 : 8);
     r.edit(second ? id::kAxial2 : id::kAxial1, tx::kAxial, 1, 20, 50000, "200", tx::kMm,
@@ -171,8 +172,8 @@ void pipeRows(Rows& r, bool second) {
     if (!second)
         r.edit(id::kMaterialSpeed, tx::kMaterialSpeed, 0, 300, 10000, "2730", tx::kMs,
                vt::kUnsigned16, 89);
-    r.edit(second ? id::kThickness2 : id::kThickness1, tx::kThickness, 1, 0, 290, "0.9",
-           tx::kMm, vt::kUnsigned16, second ? 125 : 24);
+    r.edit(second ? id::kThickness2 : id::kThickness1, tx::kThickness, 1, 0, 290, "0.9", tx::kMm,
+           vt::kUnsigned16, second ? 125 : 24);
 }
 
 void pipePage(CFieldList& f) {
@@ -222,8 +223,8 @@ void outputsPage(CFieldList& f) {
         r.group(two ? id::kGroupRelay2 : id::kGroupRelay1, two ? tx::kRelay2 : tx::kRelay1);
         r.list(two ? id::kRelayType2 : id::kRelayType1, tx::kType, tx::kRelayTypesFlow, 0,
                two ? 42 : 41);
-        r.edit(two ? id::kThreshold2 : id::kThreshold1, tx::kThreshold, 1, -99999.9, 99999.9,
-               "10", tx::kMs, vt::kSigned24, two ? 46 : 43);
+        r.edit(two ? id::kThreshold2 : id::kThreshold1, tx::kThreshold, 1, -99999.9, 99999.9, "10",
+               tx::kMs, vt::kSigned24, two ? 46 : 43);
         r.list(two ? id::kRelaySense2 : id::kRelaySense1, tx::kDirection, tx::kRelaySenses, 0,
                two ? 121 : 120);
     }
@@ -234,8 +235,7 @@ void outputsPage(CFieldList& f) {
     r.group(id::kGroupOutput2, tx::kOutput2);
     r.list(id::kOutputType2, tx::kType, tx::kOutputsOneChord, 2, 113);
     r.edit(id::kOutput2At4mA, tx::k4mA, 1, -99999.9, 99999.9, "400.0", 0, vt::kSigned24, 114);
-    r.edit(id::kOutput2At20mA, tx::k20mA, 1, -99999.9, 99999.9, "2000.0", 0, vt::kSigned24,
-           117);
+    r.edit(id::kOutput2At20mA, tx::k20mA, 1, -99999.9, 99999.9, "2000.0", 0, vt::kSigned24, 117);
 }
 
 // Rows of the other blocks that the sheet carries without showing them.
@@ -285,15 +285,13 @@ void registerFactoryFields(CFieldList& f) {
     r.list(settings::factory::kFunction, tx::kFunction, tx::kFunctionList, 0, 0);
     r.edit(settings::factory::kSimulatedFlow, tx::kQSimulation, 3, -99.9, 99.9, "10", 0,
            vt::kSigned24, 1);
-    r.edit(settings::factory::kRipple, tx::kRipple, 0, 0, 100, "0", tx::kPercent, vt::kSigned8,
-           4);
+    r.edit(settings::factory::kRipple, tx::kRipple, 0, 0, 100, "0", tx::kPercent, vt::kSigned8, 4);
     namespace F = settings::factory;
     for (int k = 0; k < 2; ++k) {
         const bool b = k == 1;
-        r.edit(b ? F::kAngleB : F::kAngleA, tx::kAngle, 2, 0, 90, "0", tx::kDegree,
-               vt::kUnsigned16, b ? 9 : 5);
-        r.edit(b ? F::kT0B : F::kT0A, tx::kT0, 1, 0, 25.5, "0", tx::kUs, vt::kSigned8,
-               b ? 11 : 7);
+        r.edit(b ? F::kAngleB : F::kAngleA, tx::kAngle, 2, 0, 90, "0", tx::kDegree, vt::kUnsigned16,
+               b ? 9 : 5);
+        r.edit(b ? F::kT0B : F::kT0A, tx::kT0, 1, 0, 25.5, "0", tx::kUs, vt::kSigned8, b ? 11 : 7);
         r.list(b ? F::kFrequencyB : F::kFrequencyA, tx::kFrequency, tx::kFrequencies, 1,
                b ? 12 : 8);
     }
@@ -303,8 +301,7 @@ void registerFactoryFields(CFieldList& f) {
     for (int k = 0; k <= 10; ++k)
         r.edit(F::kCoefficient0 + 10 * k, kCoefficientTexts[k], 3, 0, 65, "1.000", 0,
                vt::kUnsigned16, 16 + 2 * k);
-    r.edit(F::kExternalCoefficient, tx::kExternalCoefficient, 1, 0, 10, "0.7", 0, vt::kSigned8,
-           38);
+    r.edit(F::kExternalCoefficient, tx::kExternalCoefficient, 1, 0, 10, "0.7", 0, vt::kSigned8, 38);
     r.edit(F::kGainMax, tx::kGainMax, 0, 0, 89, "80", tx::kDb, vt::kSigned8, 39);
     r.list(F::kLanguage, tx::kLanguage, tx::kMeterLanguages, 0, 40);
     r.edit(F::kTxDelay, tx::kTxDelay, 0, 0, 32, "0", tx::kMsUnit, vt::kSigned8, 41);
@@ -315,8 +312,7 @@ void registerFactoryFields(CFieldList& f) {
     r.text(F::kTextA, tx::kText, 6, "", 46);
     r.text(F::kTextB, tx::kText, 6, "", 52);
     r.list(F::kTxRxMode2, tx::kTxRxMode2, tx::kTxRxModes, 9, 58);
-    r.edit(F::kDeltaTFilter, tx::kDeltaTFilter, 1, 0, 5000, "5000", tx::kNs, vt::kUnsigned16,
-           59);
+    r.edit(F::kDeltaTFilter, tx::kDeltaTFilter, 1, 0, 5000, "5000", tx::kNs, vt::kUnsigned16, 59);
 }
 
 void registerSpecialFields(CFieldList& f) {
@@ -355,8 +351,8 @@ std::vector<SheetPage> registerSheetFieldList(CFieldList& fields) {
 }
 
 const std::vector<int>& sheetReadOrder() {
-    static const std::vector<int> order{blk::kMeasurement, blk::kMain, blk::kProbes,
-                                        blk::kSpecial, blk::kFactory};
+    static const std::vector<int> order{blk::kMeasurement, blk::kMain, blk::kProbes, blk::kSpecial,
+                                        blk::kFactory};
     return order;
 }
 

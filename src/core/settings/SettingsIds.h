@@ -36,7 +36,7 @@ inline constexpr int kResetTotaliser2 = 2140;
 // Probe/Echo page.
 inline constexpr int kGroupProbe = 2200;
 inline constexpr int kChords = 2210;
-inline constexpr int kProbe = 2220; // the probe list, filled from the catalogue
+inline constexpr int kProbe = 2220;    // the probe list, filled from the catalogue
 inline constexpr int kProbeRef = 2230; // IDC_CH_REF_SONDE: index of the selected probe
 inline constexpr int kMounting = 2240;
 inline constexpr int kMeasureOn = 2250;
@@ -116,9 +116,9 @@ inline constexpr int kOutput2At4mA = 3160;
 inline constexpr int kOutput2At20mA = 3170;
 
 // Unshown values of the other blocks.
-inline constexpr int kTwoPipes = 3200;  // IDC_CH_BICON
-inline constexpr int kTwoChords = 3210; // IDC_CH_BICORDE
-inline constexpr int kClockToSet = 3220; // RAZ_DATE_HEURE
+inline constexpr int kTwoPipes = 3200;      // IDC_CH_BICON
+inline constexpr int kTwoChords = 3210;     // IDC_CH_BICORDE
+inline constexpr int kClockToSet = 3220;    // RAZ_DATE_HEURE
 inline constexpr int kTotaliserWord = 3230; // RAZ_TOT
 inline constexpr int kProbeText1 = 3240;
 inline constexpr int kProbeAngle1 = 3250;
@@ -166,8 +166,8 @@ inline constexpr int kBoardWeek = 4560;
 inline constexpr int kBoardYear = 4570;
 inline constexpr int kBoardNumber = 4580;
 inline constexpr int kTestFunction = 4590;
-inline constexpr int kModel9 = 4600; // models 9 and 10: + 10
-inline constexpr int kModel1 = 4620; // models 1 .. 8: + 10 each
+inline constexpr int kModel9 = 4600;    // models 9 and 10: + 10
+inline constexpr int kModel1 = 4620;    // models 1 .. 8: + 10 each
 inline constexpr int kMonochord = 4700; // application enable flags: + 10 each
 inline constexpr int kOem = 4730;
 } // namespace special

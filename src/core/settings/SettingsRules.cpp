@@ -63,7 +63,7 @@ void CSettingsRules::setLists(int type) {
         screens = tx::kFirstScreenTwoChords;
     at(id::kFirstScreen).setListTextId(screens);
 
-    const int relays = pipes               ? tx::kRelayTypesTwoPipes
+    const int relays = pipes                ? tx::kRelayTypesTwoPipes
                        : m_context.velocity ? tx::kRelayTypesVelocity
                                             : tx::kRelayTypesFlow;
     at(id::kRelayType1).setListTextId(relays);
@@ -222,18 +222,17 @@ void CSettingsRules::outputRules(int type) {
     if (pipes) {
         CTextTable texts;
         const int lang = m_fields.language();
-        const std::string formula = texts.text(tx::kQtEquals, lang) + " " +
-                                    entryText(at(id::kCoefficientA)) + " " +
-                                    texts.text(tx::kTimesQ1, lang) + " " +
-                                    entryText(at(id::kCoefficientB)) + " " +
-                                    texts.text(tx::kTimesQ2, lang);
+        const std::string formula =
+            texts.text(tx::kQtEquals, lang) + " " + entryText(at(id::kCoefficientA)) + " " +
+            texts.text(tx::kTimesQ1, lang) + " " + entryText(at(id::kCoefficientB)) + " " +
+            texts.text(tx::kTimesQ2, lang);
         at(id::kQtFormula).setText(formula);
     }
 
     show(id::kResetTotaliser1, !velocity);
     show(id::kResetTotaliser2, !velocity);
-    for (int f : {id::kGroupVolume1, id::kGroupVolume2, id::kDirection1, id::kDirection2,
-                  id::kFlowUnit})
+    for (int f :
+         {id::kGroupVolume1, id::kGroupVolume2, id::kDirection1, id::kDirection2, id::kFlowUnit})
         show(f, !velocity);
     if (velocity) {
         show(id::kVolumeType1, false);

@@ -9,11 +9,11 @@ namespace ks {
 
 // How the sheet was opened.
 namespace sheetmode {
-inline constexpr int kMeter = 1;        // read from the meter (also the unshown sheet)
-inline constexpr int kDefaults = 2;     // no meter, no file
-inline constexpr int kFile = 4;         // values from a settings file
+inline constexpr int kMeter = 1;         // read from the meter (also the unshown sheet)
+inline constexpr int kDefaults = 2;      // no meter, no file
+inline constexpr int kFile = 4;          // values from a settings file
 inline constexpr int kInstallation = 16; // read, transfer at once, close
-inline constexpr int kComparison = 36;  // the reference side of a comparison
+inline constexpr int kComparison = 36;   // the reference side of a comparison
 } // namespace sheetmode
 
 // What the sheet takes from the program's settings.

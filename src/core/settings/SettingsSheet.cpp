@@ -2,9 +2,9 @@
 
 #include "framework/FieldFormat.h"
 #include "framework/IdentificationFields.h"
-#include "settings/SettingsIds.h"
 #include "framework/ValueType.h"
 #include "i18n/TextTable.h"
+#include "settings/SettingsIds.h"
 
 #include <cmath>
 #include <cstdio>
@@ -134,8 +134,8 @@ std::vector<ShownPage> sheetView(const CSettingsSheet& sheet) {
     std::vector<ShownPage> pages;
     for (std::size_t p = 0; p < sheet.pages().size(); ++p) {
         const SheetPage& range = sheet.pages()[p];
-        const int title = p + 1 == sheet.pages().size() ? sheet.rules().outputsPageTitle()
-                                                         : range.title;
+        const int title =
+            p + 1 == sheet.pages().size() ? sheet.rules().outputsPageTitle() : range.title;
         ShownPage page{texts.text(title, fields.language()), {}};
         bool groupShown = true;
         for (std::size_t i = range.first; i < range.end; ++i) {

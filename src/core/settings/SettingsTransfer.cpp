@@ -35,8 +35,8 @@ std::string applicationTypeName(int type, int language) {
 std::string typeMismatchMessage(int meterType, int sheetType, int language) {
     CTextTable texts;
     return texts.text(tx::kConnectedUnit, language) + "=" +
-           applicationTypeName(meterType, language) + "\n" + texts.text(tx::kFile, language) +
-           "=" + applicationTypeName(sheetType, language);
+           applicationTypeName(meterType, language) + "\n" + texts.text(tx::kFile, language) + "=" +
+           applicationTypeName(sheetType, language);
 }
 
 CSettingsTransfer::CSettingsTransfer(CFieldList& fields, CSettingsRules& rules,
@@ -56,9 +56,8 @@ TransferOutcome CSettingsTransfer::run(const CalendarTime& now) {
     const bool installation = ctx.mode == sheetmode::kInstallation;
     CTextTable texts;
 
-    if (!installation &&
-        m_prompts.question(texts.text(tx::kTransferQuestion, language), "") !=
-            CUserPrompts::Answer::Yes) {
+    if (!installation && m_prompts.question(texts.text(tx::kTransferQuestion, language), "") !=
+                             CUserPrompts::Answer::Yes) {
         out.status = Status::Declined;
         return out;
     }
@@ -105,8 +104,8 @@ TransferOutcome CSettingsTransfer::run(const CalendarTime& now) {
     if (special)
         out.order.push_back(blk::kFactory);
     out.order.push_back(blk::kMain);
-    const std::uint32_t word = totaliserResetWord(yes(id::kResetTotaliser1),
-                                                  yes(id::kResetTotaliser2));
+    const std::uint32_t word =
+        totaliserResetWord(yes(id::kResetTotaliser1), yes(id::kResetTotaliser2));
     if (word != 0) {
         if (CField* f = m_fields.find(id::kTotaliserWord))
             f->setNumber(word);

@@ -22,16 +22,16 @@ TEST(SettingsCompare, ListsDifferByEntryTextAndHiddenFieldsNever) {
     CSettingsSheet current, reference;
     current.fields().find(id::kFlowUnit)->setListIndex(2);
     // Hidden or value-only: never a difference.
-    current.fields().find(id::kProbeRef)->setNumber(9);
+    current.fields().find(id::kTotaliserWord)->setNumber(9);
     current.fields().find(settings::factory::kGainMax)->setNumber(40);
     current.refresh();
     reference.refresh();
     const auto rows = compareFieldLists(current.fields(), reference.fields());
     ASSERT_TRUE(rows.has_value());
-    ASSERT_EQ(rows->size(), 2u); // the flow unit, and the relay thresholds' unit follows it
+    ASSERT_EQ(rows->size(), 1u);
     EXPECT_EQ((*rows)[0], (DifferenceRow{"Unité Q", "m3/h", "l/h", ""}));
     // The values stay where they were: a later transfer writes them.
-    EXPECT_EQ(current.fields().find(id::kProbeRef)->number(), 9);
+    EXPECT_EQ(current.fields().find(id::kTotaliserWord)->number(), 9);
     EXPECT_EQ(current.fields().find(settings::factory::kGainMax)->number(), 40);
 }
 

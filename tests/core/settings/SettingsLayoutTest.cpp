@@ -48,11 +48,14 @@ TEST(SettingsLayout, EncodingTable) {
 
     // A one-byte field of 128 or more reads back negative; decimals come back in place.
     Bytes in = image;
+    in[49] = 200;
     in[53] = 200;
     in[96] = 2;
     ASSERT_EQ(sheet.blocks().decodeBlock(blk::kMain, in), 0);
     EXPECT_EQ(sheet.fields().find(id::kDeltaT01)->text(), "-12.34");
-    EXPECT_LT(sheet.fields().find(id::kSlave)->number(), 0);
+    EXPECT_EQ(sheet.fields().find(id::kProbeRef)->number(), -56);
+    // The JBus number is read unsigned, so a slave above 127 keeps its number.
+    EXPECT_EQ(sheet.fields().find(id::kSlave)->number(), 200);
     EXPECT_EQ(sheet.fields().find(id::kChords)->text(), "2");
 }
 

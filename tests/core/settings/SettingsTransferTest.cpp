@@ -1,6 +1,6 @@
+#include "settings/SettingsTransfer.h"
 #include "settings/SettingsIds.h"
 #include "settings/SettingsSheet.h"
-#include "settings/SettingsTransfer.h"
 #include "support/RecordingPrompts.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,8 @@ Bytes measurementOf(int app) {
 }
 
 struct Fixture {
-    explicit Fixture(int mode, int sheetApp = 1) : sheet({mode, false, sheetApp}), meter(sheet.blocks()) {
+    explicit Fixture(int mode, int sheetApp = 1)
+        : sheet({mode, false, sheetApp}), meter(sheet.blocks()) {
         sheet.fields().find(id::kTwoChords)->setNumber(sheetApp == 2 ? 1 : 0);
         sheet.fields().find(id::kTwoPipes)->setNumber(sheetApp == 3 ? 1 : 0);
         sheet.refresh();
