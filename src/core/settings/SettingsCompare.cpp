@@ -10,7 +10,12 @@ namespace tx = settings::text;
 std::string comparisonText(const CField& field) {
     if (field.isHidden() || field.isExcluded() || field.isValueOnly())
         return {};
-    return field.shownText();
+    std::string t = field.shownText();
+    // A meter ends a short text with zeros, a file with blanks: the same text.
+    if (!field.isList())
+        while (!t.empty() && t.back() == ' ')
+            t.pop_back();
+    return t;
 }
 
 std::optional<std::vector<DifferenceRow>> compareFieldLists(const CFieldList& current,

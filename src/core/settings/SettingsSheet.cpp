@@ -128,15 +128,15 @@ int setFieldFromText(CField& field, const std::string& text, std::string& error)
     return 0;
 }
 
-std::vector<ShownPage> sheetView(const CSettingsSheet& sheet) {
+std::vector<SheetViewPage> sheetView(const CSettingsSheet& sheet) {
     CTextTable texts;
     const CFieldList& fields = sheet.fields();
-    std::vector<ShownPage> pages;
+    std::vector<SheetViewPage> pages;
     for (std::size_t p = 0; p < sheet.pages().size(); ++p) {
         const SheetPage& range = sheet.pages()[p];
         const int title =
             p + 1 == sheet.pages().size() ? sheet.rules().outputsPageTitle() : range.title;
-        ShownPage page{texts.text(title, fields.language()), {}};
+        SheetViewPage page{texts.text(title, fields.language()), {}};
         bool groupShown = true;
         for (std::size_t i = range.first; i < range.end; ++i) {
             const CField& f = fields[i];

@@ -61,20 +61,20 @@ CField* findByKey(CFieldList& fields, const std::string& key);
 int setFieldFromText(CField& field, const std::string& text, std::string& error);
 
 // What the sheet shows, page by page: titled groups of visible lines.
-struct ShownLine {
+struct SheetLine {
     std::string key;
     std::string label;
     std::string value;
     std::string unit;
 };
-struct ShownGroup {
+struct SheetGroup {
     std::string title;
-    std::vector<ShownLine> lines;
+    std::vector<SheetLine> lines;
 };
-struct ShownPage {
+struct SheetViewPage {
     std::string title;
-    std::vector<ShownGroup> groups;
+    std::vector<SheetGroup> groups;
 };
-std::vector<ShownPage> sheetView(const CSettingsSheet& sheet);
+std::vector<SheetViewPage> sheetView(const CSettingsSheet& sheet);
 
 } // namespace ks
