@@ -6,6 +6,7 @@
 #include "measurement/MeasureIds.h"
 #include "shell/DialogModes.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest>
 
@@ -29,6 +30,7 @@ class ModemDlgTest : public QObject {
 private slots:
     void busyLineEndsWithItsMessage();
     void measuresThroughTheCallAndHangsUp();
+    void lostCarrierIsReportedOnceAndANewDialGoesOn();
 };
 
 void ModemDlgTest::busyLineEndsWithItsMessage() {
@@ -79,6 +81,53 @@ void ModemDlgTest::measuresThroughTheCallAndHangsUp() {
     QCOMPARE(hangUp.result(), int(QDialog::Accepted));
     QVERIFY(hangUp.statusText().contains("AT H0"));
     QVERIFY(m.prompts().messages.empty());
+}
+
+namespace {
+
+bool flowShown(ks::gui::CMeasureDlg& measure) {
+    QWidget* value = measure.widgetsOf(ks::measure::id::kFlow).value;
+    return value != nullptr && value->isVisible();
+}
+
+int communication(ks::gui::CMeasureDlg& measure) {
+    return static_cast<int>(measure.fields().find(ks::measure::id::kCommunicationStatus)->number());
+}
+
+} // namespace
+
+void ModemDlgTest::lostCarrierIsReportedOnceAndANewDialGoesOn() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--modem", "--modem-delay", "300", "--modem-drop", "10"}),
+             m.sim.error().c_str());
+    useModem(m, "0123");
+    {
+        ks::gui::CMeasureDlg measure(ks::dialogmode::kDialogue, m.desktop().link());
+        measure.show();
+        QTRY_VERIFY_WITH_TIMEOUT(flowShown(measure), 20000);
+        QCOMPARE(communication(measure), 0);
+        // The carrier goes: the dialog says so in its status line, with no box per poll.
+        QTRY_COMPARE_WITH_TIMEOUT(communication(measure), 2, 20000);
+        QTest::qWait(2000);
+        QCOMPARE(communication(measure), 2);
+        QVERIFY(m.prompts().messages.empty());
+        QElapsedTimer closing;
+        closing.start();
+        measure.reject();
+        QVERIFY(closing.elapsed() < 8000);
+    }
+    // The call is gone: the program gives it up and dials again.
+    m.desktop().flowApp().setModemConnected(false);
+    CModemDlg dial(CModemDlg::Mode::Connect, m.desktop().link());
+    dial.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!dial.isVisible(), 20000);
+    QCOMPARE(dial.result(), int(QDialog::Accepted));
+    m.desktop().flowApp().setModemConnected(true);
+    ks::gui::CMeasureDlg again(ks::dialogmode::kDialogue, m.desktop().link());
+    again.show();
+    QTRY_VERIFY_WITH_TIMEOUT(flowShown(again), 20000);
+    QCOMPARE(communication(again), 0);
+    again.reject();
 }
 
 QTEST_MAIN(ModemDlgTest)
