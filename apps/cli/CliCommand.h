@@ -20,6 +20,9 @@ struct GlobalOptions {
     bool trace = false;
     bool demo = false;
     std::string config; // --config PATH
+    bool modem = false; // dial through a Hayes modem first (--modem)
+    std::string phone;  // --phone NUMBER; empty: the configuration's
+    bool pulse = false; // --pulse: pulse dialling
 };
 
 // What a command gets: its own arguments (everything after its name), the global options,

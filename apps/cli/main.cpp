@@ -3,10 +3,16 @@
 #include "CliCommand.h"
 #include "Demo.h"
 #include "app/FlowApp.h"
+#include "app/ModemSettings.h"
 #include "app/PortSettings.h"
+#include "app/ProfileKeys.h"
+#include "i18n/TextTable.h"
 #include "link/JBusLink.h"
+#include "link/ModemCommands.h"
+#include "link/ModemDialler.h"
 #include "link/ResultCodes.h"
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -20,9 +26,20 @@ int reportFailure(CliContext& ctx, int code) {
 
 namespace {
 
+// Ctrl+C or SIGTERM while a call may be up: the call is hung up before the program ends.
+volatile std::sig_atomic_t g_modemStop = 0;
+void onModemSignal(int) {
+    g_modemStop = 1;
+}
+void catchStopSignals() {
+    std::signal(SIGINT, onModemSignal);
+    std::signal(SIGTERM, onModemSignal);
+}
+
 void printUsage(std::ostream& o) {
     o << "usage: calyptron-cli [--port PATH|N] [--baud-index I] [--slave N] [--timeout MS]\n"
-         "                     [--trace] [--demo] [--config PATH] COMMAND [ARGS]\n"
+         "                     [--trace] [--demo] [--config PATH]\n"
+         "                     [--modem [--phone NUMBER] [--pulse]] COMMAND [ARGS]\n"
          "commands:\n";
     for (const CliCommand& c : cliCommands())
         o << "  " << c.usage << "\n";
@@ -64,8 +81,12 @@ public:
                 *e << (sent ? "TX " : "RX ") << hexBytes(frame) << "\n";
             });
         }
-        bool connected = false;
-        const int code = link->open(number, options.baudIndex, 'N', 8, 1, false, connected);
+        if (options.modem) {
+            m_modemPort = number;
+            link->setModemConnector([this](CFrameReceiver& rx) { return dial(rx) ? 0 : -1; });
+        }
+        const int code =
+            link->open(number, options.baudIndex, 'N', 8, 1, options.modem, m_connected);
         if (code != 0) {
             explainOpenFailure(*link, number, code);
             return nullptr;
@@ -74,10 +95,55 @@ public:
         return m_link.get();
     }
 
+    // Hangs up a call the command left up.
+    void hangUp() {
+        if (!m_link || !m_connected)
+            return;
+        CModemDialler dialler(*m_link, 2);
+        report(dialler);
+        const bool ok = dialler.disconnect(m_modemPort, options.baudIndex, m_commands.hangUp);
+        m_connected = false;
+        m_link->close();
+        if (!ok)
+            *err << "the modem did not confirm the hang-up\n";
+    }
+
 private:
+    ModemCommandSet modemCommands() {
+        ModemCommandSet c = readModemCommands(app->configuration());
+        if (!options.phone.empty() || options.pulse) {
+            const std::string number =
+                options.phone.empty() ? app->configuration().readString(profile::kTelefonNumber)
+                                      : options.phone;
+            const bool pulse =
+                options.pulse || app->configuration().readInteger(profile::kNumerotation) != 0;
+            c.dial = modem::dialCommand(pulse, number);
+        }
+        return c;
+    }
+    void report(CModemDialler& dialler) {
+        std::ostream* e = err;
+        dialler.setStatusSink([e](const std::string& shown) { *e << shown << std::flush; });
+        dialler.setMessageSink([e](int text, int) {
+            CTextTable texts;
+            *e << "\n" << texts.text(text, 2) << "\n";
+        });
+        dialler.setStopCheck([] { return g_modemStop != 0; });
+    }
+    bool dial(CFrameReceiver& rx) {
+        m_commands = modemCommands();
+        CModemDialler dialler(rx, 2);
+        report(dialler);
+        const bool ok = dialler.connect(m_modemPort, options.baudIndex, m_commands);
+        *err << "\n";
+        return ok;
+    }
+
     void explainOpenFailure(CJBusLink& link, int number, int code) {
         const OpenFailure& f = link.serialLink().lastOpenFailure();
         *err << "error " << code << ": " << resultCodeMeaning(code) << "\n";
+        if (code == LINK_MODEM_NOT_CONNECTED)
+            return; // the dialler has said why
         if (f.path.empty()) {
             *err << "COM" << number << " has no device; give one with --port PATH\n";
             return;
@@ -92,6 +158,9 @@ private:
     }
 
     std::unique_ptr<CJBusLink> m_link;
+    bool m_connected = false;
+    int m_modemPort = 0;
+    ModemCommandSet m_commands;
 };
 
 } // namespace
@@ -120,6 +189,12 @@ int main(int argc, char** argv) {
             o.trace = true;
         } else if (a == "--demo") {
             o.demo = true;
+        } else if (a == "--modem") {
+            o.modem = true;
+        } else if (a == "--pulse") {
+            o.pulse = true;
+        } else if (a == "--phone" && (v = value("--phone"))) {
+            o.phone = v;
         } else if (a == "--help" || a == "-h") {
             printUsage(std::cout);
             return 0;
@@ -169,7 +244,14 @@ int main(int argc, char** argv) {
         o.baudIndex = ctx.com.baudIndex;
     if (o.slave < 0)
         o.slave = ctx.com.slave;
+    if (o.modem)
+        catchStopSignals();
     const int status = command->handler(ctx);
+    if (o.modem) {
+        // The command may have put its own handlers in place and taken them away again.
+        catchStopSignals();
+        ctx.hangUp();
+    }
     app.shutDown();
     return status;
 }

@@ -1,5 +1,6 @@
 // calyptron: the desktop program.
 #include "Screenshot.h"
+#include "StopSignals.h"
 #include "app/DesktopApp.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
@@ -189,6 +190,7 @@ int main(int argc, char** argv) {
     ks::menu::registerCommands();
 
     CMainDlg mainWindow;
+    ks::desktop::closeWindowsOnStopSignals();
     int status = 0;
     // A new user sees the meter at work at once.
     if (options.demo && options.open.empty() && options.menu == 0)

@@ -72,6 +72,9 @@ std::string simUsage() {
            "  --seed N         seed of the fault generator (default 1)\n"
            "  --firmware TEXT  firmware version text, at most 20 printable characters\n"
            "  --faults HEX     fault flags of the measurement block, 0..FFFF\n"
+           "  --modem          put a Hayes modem in front of the meter\n"
+           "  --modem-delay MS from the dial to CONNECT, 0..60000 ms (default 1500)\n"
+           "  --modem-drop S   each call loses its carrier after S seconds\n"
            "  --help           show this text\n"
            "Prints 'PTY <path>' first, then serves until SIGINT or SIGTERM.\n";
 }
@@ -90,9 +93,14 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             o.pace = true;
             continue;
         }
-        static const char* const kWithValue[] = {"--link", "--slave",    "--baud",  "--app",
-                                                 "--drop", "--corrupt",  "--noise", "--delay",
-                                                 "--seed", "--firmware", "--faults"};
+        if (name == "--modem") {
+            o.modem = true;
+            continue;
+        }
+        static const char* const kWithValue[] = {
+            "--link",    "--slave",       "--baud",      "--app",  "--drop",
+            "--corrupt", "--noise",       "--delay",     "--seed", "--firmware",
+            "--faults",  "--modem-delay", "--modem-drop"};
         bool known = false;
         for (const char* k : kWithValue)
             known = known || name == k;
@@ -131,6 +139,11 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             o.firmware = value;
         } else if (name == "--faults") {
             ok = parseHex16(value, o.faults);
+        } else if (name == "--modem-delay") {
+            ok = parseInt(value, 0, 60000, o.modemDelayMs);
+        } else if (name == "--modem-drop") {
+            ok = parseNumber(value, o.modemDropSeconds) && std::isfinite(o.modemDropSeconds) &&
+                 o.modemDropSeconds > 0 && o.modemDropSeconds <= 86400;
         }
         if (!ok) {
             error = "bad value for " + name + ": " + value;

@@ -19,6 +19,10 @@ struct SimOptions {
     std::uint64_t seed = 1;
     std::string firmware;     // empty: the default version text
     std::uint32_t faults = 0; // fault flags of the measurement block (low 16 bits)
+    // A Hayes modem in front of the meter (the line then carries AT commands first).
+    bool modem = false;
+    int modemDelayMs = 1500;     // from the dial to "CONNECT"
+    double modemDropSeconds = 0; // each call loses its carrier after this long; 0: never
 };
 
 } // namespace ks::sim

@@ -1,5 +1,6 @@
 #include "sim/SimServer.h"
 
+#include "sim/HayesModem.h"
 #include "sim/LineTiming.h"
 #include "sim/ReplyFaults.h"
 #include "sim/RequestFramer.h"
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
@@ -91,10 +93,28 @@ void CSimServer::run() {
                         m_options.seed ^ 0xD1B54A32D192ED03ull);
     std::vector<CRequestFramer::Request> requests;
     std::uint8_t chunk[512];
+    std::unique_ptr<CHayesModem> modem;
+    if (m_options.modem)
+        modem = std::make_unique<CHayesModem>(CHayesModem::Options{
+            m_options.modemDelayMs / 1000.0, m_options.modemDropSeconds, 1.0, m_options.baud});
+    Bytes toProgram;
+    // What the modem has to say goes out at once.
+    auto sendModemOutput = [&] {
+        if (!toProgram.empty())
+            writeAll(m_pty.masterFd(), toProgram.data(), toProgram.size(), kWriteTimeout);
+        toProgram.clear();
+    };
 
     while (!m_stop) {
+        if (modem) {
+            modem->tick(monotonicSeconds(), toProgram);
+            sendModemOutput();
+        }
         int timeoutMs = -1;
-        const double deadline = framer.nextDeadline();
+        double deadline = framer.nextDeadline();
+        if (modem && modem->nextDeadline() >= 0 &&
+            (deadline < 0 || modem->nextDeadline() < deadline))
+            deadline = modem->nextDeadline();
         if (deadline >= 0)
             timeoutMs =
                 std::max(0, static_cast<int>(std::ceil((deadline - monotonicSeconds()) * 1000)));
@@ -126,17 +146,34 @@ void CSimServer::run() {
             continue;
         }
         requests.clear();
-        framer.feed(chunk, static_cast<std::size_t>(got), monotonicSeconds(), requests);
+        if (modem) {
+            Bytes toMeter;
+            modem->fromProgram(chunk, static_cast<std::size_t>(got), monotonicSeconds(), toMeter,
+                               toProgram);
+            sendModemOutput();
+            framer.feed(toMeter.data(), toMeter.size(), monotonicSeconds(), requests);
+        } else {
+            framer.feed(chunk, static_cast<std::size_t>(got), monotonicSeconds(), requests);
+        }
         for (const auto& r : requests) {
             if (m_stop)
                 break;
-            // A line at another rate would deliver only garbage to the meter.
-            if (m_pty.lineBaud() != m_options.baud)
+            // A line at another rate would deliver only garbage to the meter (behind a
+            // modem the meter's line is the far modem's business).
+            if (!modem && m_pty.lineBaud() != m_options.baud)
                 continue;
             Bytes reply = m_meter.handleRequest(r.bytes.data(), r.bytes.size(),
                                                 monotonicSeconds() - m_startTime);
             if (reply.empty() || !faults.apply(reply))
                 continue;
+            if (modem) {
+                // A call that is gone (or back in command mode) carries nothing.
+                Bytes passed;
+                modem->fromMeter(reply, passed);
+                reply.swap(passed);
+                if (reply.empty())
+                    continue;
+            }
             double start = monotonicSeconds();
             if (m_options.pace)
                 start = std::max(start, r.firstByteTime + static_cast<double>(r.bytes.size()) *

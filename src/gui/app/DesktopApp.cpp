@@ -4,6 +4,9 @@
 #include "i18n/TextLimits.h"
 #include "sim/SimServer.h"
 
+#include <QApplication>
+#include <QThread>
+
 #include <cassert>
 #include <filesystem>
 
@@ -15,6 +18,22 @@ CDesktopApp* g_current = nullptr;
 
 CDesktopApp::CDesktopApp() : m_previous(g_current) {
     g_current = this;
+    // An open of the link through the modem dials with the modem dialog first.
+    m_link.setModemConnector([this](CFrameReceiver&) {
+        bool accepted = false;
+        auto dial = [this, &accepted] {
+            DialogRequest request;
+            request.link = &m_link;
+            request.parent = QApplication::activeWindow();
+            if (std::unique_ptr<QDialog> dialog = m_dialogs.create(DialogKind::ModemDial, request))
+                accepted = dialog->exec() == QDialog::Accepted;
+        };
+        if (QThread::currentThread() == qApp->thread())
+            dial();
+        else // an exchange on a worker: the dialog belongs to the window's thread
+            QMetaObject::invokeMethod(qApp, dial, Qt::BlockingQueuedConnection);
+        return accepted ? 0 : -1;
+    });
 }
 
 CDesktopApp::~CDesktopApp() {

@@ -1,6 +1,7 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
 namespace ks::gui {
@@ -21,6 +22,16 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
         },
         "mes");
+    catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CModemDlg>(CModemDlg::Mode::Connect, *r.link, r.parent);
+    });
+    catalogue.add(DialogKind::ModemHangUp, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CModemDlg>(CModemDlg::Mode::Disconnect, *r.link, r.parent);
+    });
 }
 
 } // namespace ks::gui
