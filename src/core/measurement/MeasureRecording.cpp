@@ -75,17 +75,28 @@ int CMeasureSampleModel::load(CRecordFile& file, int index) {
     if (index < 0)
         return -1;
     const int first = index * kBlocksPerSample;
+    bool changed = !m_valid;
     for (int k = 0; k < kBlocksPerSample; ++k) {
-        if (file.readRecord(first + k, m_record) != 0)
+        if (file.readRecord(first + k, m_record) != 0) {
+            m_valid = false;
             return -1;
+        }
+        Bytes& loaded = m_loaded[static_cast<std::size_t>(k)];
+        if (m_valid && m_record == loaded)
+            continue;
         const int block = kMeasureBlockList[static_cast<std::size_t>(k)];
         if (block == measure::block::kGraphHistory) {
             m_history = m_record;
-            continue;
-        }
-        if (m_blocks.decodeBlock(block, m_record) != 0)
+        } else if (m_blocks.decodeBlock(block, m_record) != 0) {
+            m_valid = false;
             return -1;
+        }
+        loaded.swap(m_record);
+        changed = true;
     }
+    m_valid = true;
+    if (!changed)
+        return 0;
     if (CField* status = m_fields.find(id::kCommunicationStatus))
         status->setNumber(0);
     m_display.refresh(0);

@@ -7,6 +7,7 @@
 #include "measurement/MeasureDisplay.h"
 #include "settings/files/RecordFile.h"
 
+#include <array>
 #include <string>
 
 namespace ks {
@@ -60,7 +61,9 @@ public:
     CMeasureSampleModel(int language, const RegionalSettings& regional, int applicationSetting);
 
     // Reads sample `index` of the file into the fields. 0, or -1 when one of its records
-    // cannot be read or decoded (the fields may then hold part of it).
+    // cannot be read or decoded (the fields may then hold part of it). A block whose bytes are
+    // those of the sample loaded before is not decoded again: the settings blocks of a
+    // recording seldom change, and an export walks many samples.
     int load(CRecordFile& file, int index);
 
     CFieldList& fields() { return m_fields; }
@@ -75,6 +78,8 @@ private:
     CMeasureDisplay m_display;
     Bytes m_history;
     Bytes m_record;
+    std::array<Bytes, kBlocksPerSample> m_loaded;
+    bool m_valid = false;
 };
 
 } // namespace ks
