@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A sound input is reproduced byte for byte, but for its date line (two-digit years are
     // read as 19xx or 20xx, so "2099" comes back as 1999).
-    if (reader.tornBytes() == 0) {
+    if (reader.tornBytes() == 0 && reader.header().size + 4 + total == size) {
         std::string copy = contents(out);
         std::string orig(reinterpret_cast<const char*>(data), size);
         if (copy.size() != orig.size())

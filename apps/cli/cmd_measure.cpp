@@ -5,6 +5,7 @@
 #include "CliArgs.h"
 #include "CliCommand.h"
 #include "FrameQueue.h"
+#include "MeterCheck.h"
 #include "app/FlowApp.h"
 #include "app/Version.h"
 #include "framework/FieldListBlocks.h"
@@ -65,26 +66,6 @@ bool parseOptions(const std::vector<std::string>& args, Options& o) {
         }
     }
     return true;
-}
-
-// The identification block and the firmware check, as the dialog runs them before polling.
-int checkMeter(CliContext& ctx, CJBusLink& link, int language) {
-    Bytes data;
-    const int code = link.transaction(ctx.options.slave, 3, Identification::kBlockCode,
-                                      Identification::kRegisterCount, data, 2);
-    if (code != 0)
-        return reportFailure(ctx, code);
-    Identification id;
-    if (!decodeIdentification(data, id)) {
-        *ctx.err << "identification block too short\n";
-        return 1;
-    }
-    if (!firmwareFits(id.firmware, version::versionPrefix())) {
-        CTextTable texts;
-        *ctx.err << firmwareMismatchText(texts, language, id.firmware, id.description) << "\n";
-        return 1;
-    }
-    return 0;
 }
 
 int runMeasure(CliContext& ctx) {

@@ -320,3 +320,25 @@ TEST(FileHeaderText, EightLinesRoundTrip) {
     h.caption = "two\nlines";
     EXPECT_EQ(parseFileHeaderText(buildFileHeaderText(h))->programName, "Calyptron KS");
 }
+
+// Several records in one write (a measurement sample), and cutting back to whole samples.
+TEST(RecordFile, GroupAppendAndTruncate) {
+    TempFolder tmp;
+    const std::string path = tmp.path("g.mes");
+    CRecordFile f;
+    ASSERT_EQ(f.create(path, "h\n", kCreated), RecordFileStatus::Ok);
+    ASSERT_EQ(f.append(std::vector<Bytes>{asBytes("a"), asBytes("bb"), asBytes("")}), 0);
+    ASSERT_EQ(f.append(asBytes("c")), 0);
+    EXPECT_EQ(f.recordCount(), 4);
+    EXPECT_EQ(readAll(f), (std::vector<std::string>{"a", "bb", "", "c"}));
+    ASSERT_EQ(f.truncateRecords(3), 0);
+    EXPECT_EQ(f.truncateRecords(4), -1);
+    ASSERT_EQ(f.append(asBytes("d")), 0);
+    f.close();
+    const std::string bytes = readBytes(path);
+    EXPECT_EQ(bytes.substr(bytes.size() - 17), u32(3) + u32(1) + "d" + u32(1) + u32(4));
+    CRecordFile g;
+    ASSERT_EQ(g.open(path), RecordFileStatus::Ok);
+    EXPECT_EQ(readAll(g), (std::vector<std::string>{"a", "bb", "", "d"}));
+    EXPECT_EQ(g.truncateRecords(1), -1); // opened for reading only
+}

@@ -300,25 +300,44 @@ void CRecordFile::walkChain() {
 }
 
 int CRecordFile::append(std::span<const std::uint8_t> bytes) {
+    const std::vector<std::vector<std::uint8_t>> one{{bytes.begin(), bytes.end()}};
+    return append(one);
+}
+
+int CRecordFile::append(const std::vector<std::vector<std::uint8_t>>& records) {
     if (m_fd < 0 || !m_writable) {
         m_errno = errno = EBADF;
         return -1;
     }
-    if (bytes.size() > static_cast<std::size_t>(kMaxRecordSize) ||
-        m_offsets.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    std::size_t total = 0;
+    for (const auto& r : records) {
+        if (r.size() > static_cast<std::size_t>(kMaxRecordSize)) {
+            m_errno = errno = EFBIG;
+            return -1;
+        }
+        total += r.size() + 12;
+    }
+    if (m_offsets.size() + records.size() >= std::numeric_limits<std::uint32_t>::max()) {
         m_errno = errno = EFBIG;
         return -1;
     }
-    const auto len = static_cast<std::uint32_t>(bytes.size());
-    std::string rec;
-    rec.reserve(bytes.size() + 12);
-    putU32(rec, len);
-    rec.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    putU32(rec, len);
-    putU32(rec, static_cast<std::uint32_t>(m_offsets.size() + 1));
-    if (!writeAllAt(m_fd, rec.data(), rec.size(), m_end)) {
+    std::string frame;
+    frame.reserve(total);
+    auto count = static_cast<std::uint32_t>(m_offsets.size());
+    for (const auto& r : records) {
+        const auto len = static_cast<std::uint32_t>(r.size());
+        putU32(frame, len);
+        frame.append(reinterpret_cast<const char*>(r.data()), r.size());
+        putU32(frame, len);
+        putU32(frame, ++count);
+    }
+    return appendFrame(frame, records.size());
+}
+
+int CRecordFile::appendFrame(const std::string& frame, std::size_t records) {
+    if (!writeAllAt(m_fd, frame.data(), frame.size(), m_end)) {
         const int err = errno;
-        // Take back whatever part of the record reached the file.
+        // Take back whatever part of the records reached the file.
         while (::ftruncate(m_fd, m_end) != 0 && errno == EINTR) {
         }
         m_fileSize = m_end;
@@ -326,10 +345,35 @@ int CRecordFile::append(std::span<const std::uint8_t> bytes) {
         m_errno = errno = err;
         return -1;
     }
-    m_offsets.push_back(m_end);
-    m_end += static_cast<std::int64_t>(rec.size());
+    std::int64_t at = m_end;
+    for (std::size_t i = 0; i < records; ++i) {
+        m_offsets.push_back(at);
+        std::uint8_t four[4];
+        std::memcpy(four, frame.data() + (at - m_end), 4);
+        at += static_cast<std::int64_t>(getU32(four)) + 12;
+    }
+    m_end += static_cast<std::int64_t>(frame.size());
     m_fileSize = m_end;
     m_trailingCount = static_cast<std::int64_t>(m_offsets.size());
+    return 0;
+}
+
+int CRecordFile::truncateRecords(int count) {
+    if (m_fd < 0 || !m_writable || count < 0 || count > recordCount()) {
+        m_errno = errno = m_fd < 0 || !m_writable ? EBADF : EINVAL;
+        return -1;
+    }
+    if (count == recordCount())
+        return 0;
+    const std::int64_t end = m_offsets[static_cast<std::size_t>(count)];
+    if (::ftruncate(m_fd, end) != 0) {
+        m_errno = errno;
+        return -1;
+    }
+    m_offsets.resize(static_cast<std::size_t>(count));
+    m_end = m_fileSize = end;
+    m_trailingCount = count;
+    m_window.clear();
     return 0;
 }
 

@@ -87,6 +87,11 @@ public:
     // 0, or -1 with errno set (not open for appending, a record above 2^31 - 1 bytes, a write
     // error such as a full disk). A failed append leaves the file as it was before it.
     int append(std::span<const std::uint8_t> bytes);
+    // Appends several records in one write, so that a killed program leaves all of them or
+    // none (a measurement sample is several records). 0 or -1 as above.
+    int append(const std::vector<std::vector<std::uint8_t>>& records);
+    // Cuts the file after its first `count` records (opened for appending). 0 or -1.
+    int truncateRecords(int count);
 
     // Reads record `index` (0-based) into `out`. 0, or -1 when there is no such record or the
     // file cannot be read (errno set).
@@ -118,6 +123,7 @@ private:
     bool readAt(std::int64_t offset, void* dst, std::size_t n);
     RecordFileStatus readHeader();
     void walkChain();
+    int appendFrame(const std::string& frame, std::size_t records);
 
     int m_fd = -1;
     bool m_writable = false;
