@@ -7,6 +7,8 @@
 #include "link/JBusLink.h"
 #include "link/ResultCodes.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -15,10 +17,19 @@ namespace ks::cli {
 
 int reportFailure(CliContext& ctx, int code) {
     *ctx.err << "error " << code << ": " << resultCodeMeaning(code) << "\n";
-    return 1;
+    // Stopped by Ctrl+C: the status a shell expects of an interrupted program.
+    return code == LINK_CANCELLED ? 130 : 1;
 }
 
 namespace {
+
+// The link a Ctrl+C stops: its transaction ends at the next attempt boundary.
+std::atomic<CJBusLink*> g_interruptible{nullptr};
+
+extern "C" void interruptLink(int) {
+    if (CJBusLink* link = g_interruptible.load())
+        link->requestCancel();
+}
 
 void printUsage(std::ostream& o) {
     o << "usage: calyptron-cli [--port PATH|N] [--baud-index I] [--slave N] [--timeout MS]\n"
@@ -34,6 +45,7 @@ public:
     ComSettings com;
 
     ~LinkContext() override {
+        g_interruptible.store(nullptr);
         m_link.reset();
         stopDemoMeter();
     }
@@ -71,6 +83,11 @@ public:
             return nullptr;
         }
         m_link = std::move(link);
+        g_interruptible.store(m_link.get());
+        struct sigaction stop {};
+        stop.sa_handler = interruptLink;
+        sigemptyset(&stop.sa_mask);
+        sigaction(SIGINT, &stop, nullptr);
         return m_link.get();
     }
 
