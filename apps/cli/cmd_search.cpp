@@ -23,8 +23,8 @@ const char* const kUsage =
     "  N: baud rates to try, fastest first (1..8, default 7)\n"
     "  LIST: COM numbers such as 1-4,7 (default: every serial port of this machine)\n"
     "  L: 1 French, 2 English, 3 Portuguese, 4 German, 5 Spanish (default 1)\n"
-    "  the global --timeout sets the time-out of each try (default 1000 ms); with --demo\n"
-    "  only the simulated meter's port is searched unless --ports is given\n";
+    "  the global --timeout sets the time-out of each try (default: the link's 500 ms);\n"
+    "  with --demo only the simulated meter's port is searched unless --ports is given\n";
 
 // The search a Ctrl+C stops (it then ends as "not found", with the link closed).
 CDeviceSearch* g_running = nullptr;

@@ -12,6 +12,7 @@
 #include "link/ModemDialler.h"
 #include "link/ResultCodes.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <iostream>
@@ -21,19 +22,26 @@ namespace ks::cli {
 
 int reportFailure(CliContext& ctx, int code) {
     *ctx.err << "error " << code << ": " << resultCodeMeaning(code) << "\n";
-    return 1;
+    // Stopped by Ctrl+C: the status a shell expects of an interrupted program.
+    return code == LINK_CANCELLED ? 130 : 1;
 }
 
 namespace {
 
-// Ctrl+C or SIGTERM while a call may be up: the call is hung up before the program ends.
+// Ctrl+C or SIGTERM: the link's transaction ends at the next attempt boundary, and a call
+// that may be up is hung up before the program ends.
 volatile std::sig_atomic_t g_modemStop = 0;
-void onModemSignal(int) {
+std::atomic<CJBusLink*> g_interruptible{nullptr};
+
+extern "C" void onStopSignal(int) {
     g_modemStop = 1;
+    if (CJBusLink* link = g_interruptible.load())
+        link->requestCancel();
 }
+
 void catchStopSignals() {
-    std::signal(SIGINT, onModemSignal);
-    std::signal(SIGTERM, onModemSignal);
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
 }
 
 void printUsage(std::ostream& o) {
@@ -51,6 +59,7 @@ public:
     ComSettings com;
 
     ~LinkContext() override {
+        g_interruptible.store(nullptr);
         m_link.reset();
         stopDemoMeter();
     }
@@ -92,6 +101,11 @@ public:
             return nullptr;
         }
         m_link = std::move(link);
+        g_interruptible.store(m_link.get());
+        struct sigaction stop {};
+        stop.sa_handler = onStopSignal;
+        sigemptyset(&stop.sa_mask);
+        sigaction(SIGINT, &stop, nullptr);
         return m_link.get();
     }
 
@@ -99,6 +113,8 @@ public:
     void hangUp() {
         if (!m_link || !m_connected)
             return;
+        // A Ctrl+C left the link refusing exchanges; the hang-up must still go out.
+        m_link->resetCancel();
         CModemDialler dialler(*m_link, 2);
         report(dialler);
         const bool ok = dialler.disconnect(m_modemPort, options.baudIndex, m_commands.hangUp);

@@ -6,6 +6,7 @@
 #include "framework/DeviceTexts.h"
 #include "framework/FirmwareCheck.h"
 #include "link/JBusLink.h"
+#include "link/ResultCodes.h"
 
 #include <algorithm>
 
@@ -57,6 +58,10 @@ void CDeviceSession::showError(int textNumber) {
                       m_texts.text(devicetext::kError, m_language), CUserPrompts::Icon::Error);
 }
 
+int CDeviceSession::run(const std::function<int()>& exchange) {
+    return m_runner ? m_runner(exchange) : exchange();
+}
+
 int CDeviceSession::openLink() {
     bool modem = false;
     bool connected = false;
@@ -64,12 +69,36 @@ int CDeviceSession::openLink() {
         modem = m_app->modemEnabled();
         connected = m_app->modemConnected();
     }
-    const int code =
-        m_link.open(m_connection.portNumber, m_connection.baudIndex, 'N', 8, 1, modem, connected);
-    if (m_app && modem)
-        m_app->setModemConnected(connected);
+    const int port = m_connection.portNumber;
+    const int baud = m_connection.baudIndex;
+    int code;
+    if (modem) {
+        // Dialling shows the modem's own window: on this thread.
+        code = m_link.open(port, baud, 'N', 8, 1, modem, connected);
+        if (m_app)
+            m_app->setModemConnected(connected);
+    } else {
+        // Opening a device may take a while (a Bluetooth line connects first).
+        code = run([this, port, baud] {
+            bool none = false;
+            return m_link.open(port, baud, 'N', 8, 1, false, none);
+        });
+    }
+    if (code == LINK_CANCELLED)
+        return code;
     if (code != 0)
         showError(devicetext::kCannotOpenPort);
+    return code;
+}
+
+int CDeviceSession::exchange(int function, int blockCode, int count, Bytes& data, int timeoutMs) {
+    const int slave = m_connection.slave;
+    Bytes out = data;
+    const int code = run([this, function, blockCode, count, slave, timeoutMs, &out] {
+        m_link.setFirstByteTimeout(timeoutMs);
+        return m_link.transaction(slave, function, blockCode, count, out, kItemSize);
+    });
+    data = std::move(out);
     return code;
 }
 
@@ -91,10 +120,10 @@ int CDeviceSession::readRegisters(int blockCode, int count, Bytes& data) {
     TimeoutRestorer timeout(m_link);
     if (openLink() != 0)
         return -1;
-    m_link.setFirstByteTimeout(m_connection.readTimeoutMs);
-    const int code =
-        m_link.transaction(m_connection.slave, kRead, blockCode, count, data, kItemSize);
+    const int code = exchange(kRead, blockCode, count, data, m_connection.readTimeoutMs);
     timeout.restore();
+    if (code == LINK_CANCELLED)
+        return -1;
     if (code != 0) {
         showError(devicetext::kNoAnswer);
         return -1;
@@ -105,18 +134,19 @@ int CDeviceSession::readRegisters(int blockCode, int count, Bytes& data) {
 int CDeviceSession::writeBlock(int blockCode) {
     TimeoutRestorer timeout(m_link);
     m_link.setFirstByteTimeout(m_connection.readTimeoutMs);
-    if (openLink() != 0)
+    const int opened = openLink();
+    if (opened == LINK_CANCELLED)
+        return -1;
+    if (opened != 0)
         return kPortUnavailable;
     const int count = (m_fields.blockSize(blockCode) + 1) / 2;
     if (count <= 0)
         return -1;
-    m_link.setFirstByteTimeout(m_connection.writeTimeoutMs);
     Bytes data = m_fields.encodeBlock(blockCode);
     // Whole registers: an odd size leaves the last register's low byte at zero, as the
     // zeroed block image did.
     data.resize(2 * static_cast<std::size_t>(count), 0);
-    const int code =
-        m_link.transaction(m_connection.slave, kWrite, blockCode, count, data, kItemSize);
+    const int code = exchange(kWrite, blockCode, count, data, m_connection.writeTimeoutMs);
     return code == 0 ? 0 : -1;
 }
 

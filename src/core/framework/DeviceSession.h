@@ -57,6 +57,11 @@ public:
     // Runs before any message is shown (the dialog hides its busy window, which would
     // otherwise stand above the message).
     void setBeforeMessage(std::function<void()> hook) { m_beforeMessage = std::move(hook); }
+    // Runs one exchange with the meter (the callable) and returns its result. None: on this
+    // thread. A window hands it to a worker and keeps its event loop running; a result of
+    // LINK_CANCELLED means the user stopped it, and is failed without a message.
+    using ExchangeRunner = std::function<int(const std::function<int()>& exchange)>;
+    void setExchangeRunner(ExchangeRunner runner) { m_runner = std::move(runner); }
 
     // Reads the block with one function-3 exchange and spreads it over the fields. 0 (also
     // in file-only mode, where nothing is read), or -1 after the reason was shown.
@@ -83,6 +88,9 @@ public:
 
 private:
     int openLink();
+    // Opens the link and runs one transaction through the runner: the link's code.
+    int exchange(int function, int blockCode, int count, Bytes& data, int timeoutMs);
+    int run(const std::function<int()>& exchange);
     int readRegisters(int blockCode, int count, Bytes& data);
     void showError(int textNumber);
 
@@ -96,6 +104,7 @@ private:
     bool m_checkFirmware = true;
     std::string m_versionPrefix;
     std::function<void()> m_beforeMessage;
+    ExchangeRunner m_runner;
     Identification m_identification;
     CTextTable m_texts;
 };

@@ -97,7 +97,8 @@ DeviceSearchResult CDeviceSearch::run(CDeviceSearchObserver* observer) {
     o.searchProgressPosition(0);
     o.searchCaption(texts.text(kSearchingText, language));
     DeviceSearchResult result;
-    m_link.setFirstByteTimeout(m_options.timeoutMs);
+    if (m_options.timeoutMs > 0)
+        m_link.setFirstByteTimeout(m_options.timeoutMs);
     // One attempt per transaction, repeated as often as the link would: the cancel flag is
     // then looked at after every time-out instead of after three.
     m_link.setRetries(1);

@@ -15,7 +15,7 @@ struct DeviceSearchOptions {
     int count = 25;       // registers read
     int slaveOffset = 1;  // byte of the reply data that holds the meter's slave number
     int baudLimit = 7;    // baud indices tried: limit - 1 down to 0
-    int timeoutMs = 1000; // first-byte time-out of each try
+    int timeoutMs = 0;    // first-byte time-out of each try; 0: the link's own
     int language = kLanguageFrench;
     std::vector<int> ports; // COM numbers to try; empty: every port of the link's port table
 };

@@ -38,12 +38,22 @@ bool CJBusLink::receptionComplete(Bytes& reception) {
     return false;
 }
 
+void CJBusLink::cancel() {
+    requestCancel();
+    // Wakes a transaction waiting for its reply; it then sees the flag.
+    endOfReception();
+}
+
 int CJBusLink::transaction(JBusRequest& r) {
     return transaction(r.slave, r.function, r.address, r.count, r.data, r.itemSize);
 }
 
 int CJBusLink::transaction(int slave, int function, int address, int count, Bytes& data,
                            int itemSize) {
+    if (m_cancel.load()) {
+        data.clear();
+        return LINK_CANCELLED;
+    }
     bool expected = false;
     if (!m_busy.compare_exchange_strong(expected, true))
         return LINK_BUSY;
@@ -65,6 +75,10 @@ int CJBusLink::transaction(int slave, int function, int address, int count, Byte
     const Bytes request = m_codec.requestBytes();
     Bytes reception;
     for (int attempt = 1; attempt <= m_retries; ++attempt) {
+        if (m_cancel.load()) {
+            code = LINK_CANCELLED;
+            break;
+        }
         m_attempt.store(attempt);
         m_codec.reply().clear();
         reception.clear();
@@ -76,8 +90,12 @@ int CJBusLink::transaction(int slave, int function, int address, int count, Byte
         serialLink().writeBlock(request);
         // The input was drained before sending; draining it again now could throw away the
         // reply of a meter that answers at once.
-        code = receive(reception, false);
+        code = m_cancel.load() ? LINK_CANCELLED : receive(reception, false);
         m_lastRequest.clear();
+        if (m_cancel.load()) {
+            code = LINK_CANCELLED;
+            break;
+        }
         if (code != 0)
             continue;
         if (m_trace)

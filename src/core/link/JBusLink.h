@@ -32,6 +32,17 @@ public:
     bool busy() const { return m_busy.load(); }
     const CJBusCodec& codec() const { return m_codec; }
 
+    // Stopping an exchange. Once asked, the running transaction ends at its next attempt
+    // boundary at the latest, and every transaction returns LINK_CANCELLED at once until
+    // resetCancel(), so a chain of writes goes no further.
+    // requestCancel() only sets the flag: safe from a signal handler; the wait for the
+    // current reply then ends with its first-byte time-out.
+    void requestCancel() { m_cancel.store(true); }
+    // The same, ending the wait for the current reply at once (not from a signal handler).
+    void cancel();
+    void resetCancel() { m_cancel.store(false); }
+    bool cancelRequested() const { return m_cancel.load(); }
+
     // Every frame sent and every reply received, for --trace. Called on the transaction's thread.
     void setTrace(FrameTrace trace) { m_trace = std::move(trace); }
 
@@ -55,6 +66,7 @@ private:
     CJBusCodec m_codec;
     std::atomic<bool> m_busy{false};
     std::atomic<int> m_attempt{0};
+    std::atomic<bool> m_cancel{false};
     int m_retries = 3;
     Bytes m_lastRequest; // what was sent, to recognise a line that echoes it
     FrameTrace m_trace;

@@ -58,6 +58,8 @@ const char* resultCodeMeaning(int code) {
         return "modem connection not established";
     case LINK_PORT_UNAVAILABLE:
         return "serial port cannot be opened";
+    case LINK_CANCELLED:
+        return "exchange cancelled";
     case LINK_CLEAR_OUTPUT_FAILED:
         return "clearing the output queue failed";
     case LINK_DRAIN_INPUT_FAILED:

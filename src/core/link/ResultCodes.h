@@ -31,6 +31,7 @@ enum LinkResult : int {
     LINK_NO_REPLY = 251,
     LINK_MODEM_NOT_CONNECTED = 252,
     LINK_PORT_UNAVAILABLE = 253,
+    LINK_CANCELLED = 254, // the user stopped the exchange (Cancel, closing, Ctrl+C)
     LINK_CLEAR_OUTPUT_FAILED = 503,
     LINK_DRAIN_INPUT_FAILED = 504,
 };

@@ -57,7 +57,7 @@ CDeviceDlg::CDeviceDlg(int templateNumber, int mode, ks::CJBusLink& link, QWidge
     : CDialogKS(templateNumber, parent), m_mode(mode), m_link(link),
       m_blocks(m_fields, ks::RegionalSettings::fromProcessLocale()), m_sessionBlocks(*this),
       m_prompts(std::make_unique<ApplicationPrompts>(app())),
-      m_session(link, m_sessionBlocks, *m_prompts) {
+      m_session(link, m_sessionBlocks, *m_prompts), m_exchange(this, language()) {
     m_fields.setLanguage(language());
     ks::ConnectionSettings c = ks::ConnectionSettings::fromCom(app().connection(profile()));
     c.readTimeoutMs = kReadTimeoutMs;
@@ -68,13 +68,32 @@ CDeviceDlg::CDeviceDlg(int templateNumber, int mode, ks::CJBusLink& link, QWidge
     m_session.setFileOnly(ks::CDeviceSession::isFileOnlyMode(mode, false));
     // The busy window would stand above the message.
     m_session.setBeforeMessage([this] { hideBusy(); });
+    m_session.setExchangeRunner(
+        [this](const std::function<int()>& work) { return runExchange(work); });
     ks::registerIdentificationFields(m_fields);
 
     m_content = new QVBoxLayout(this);
 }
 
 CDeviceDlg::~CDeviceDlg() {
+    m_exchange.abandon();
     hideBusy();
+}
+
+int CDeviceDlg::runExchange(const std::function<int()>& work) {
+    const bool ownBusy = !m_busy;
+    if (ownBusy)
+        showBusy(false);
+    const int code = m_exchange.runOnLink(m_link, work, m_busy);
+    if (ownBusy)
+        hideBusy();
+    return code;
+}
+
+void CDeviceDlg::done(int result) {
+    m_exchange.abandon();
+    hideBusy();
+    CDialogKS::done(result);
 }
 
 void CDeviceDlg::setSettingsPage(bool settingsPage) {
@@ -135,6 +154,7 @@ void CDeviceDlg::applyLanguage(int language) {
     if (!setLanguage(language))
         return;
     m_session.setLanguage(language);
+    m_exchange.setLanguage(language);
     if (m_body != nullptr)
         m_body->setLanguage(language);
     else

@@ -3,6 +3,7 @@
 #include "controls/CDialogTemplate.h"
 #include "framework/BusyWnd.h"
 #include "framework/DeviceSession.h"
+#include "framework/Exchange.h"
 #include "framework/FieldList.h"
 #include "framework/FieldListBlocks.h"
 #include "framework/PrintLines.h"
@@ -124,6 +125,17 @@ public:
     void hideBusy();
     CBusyWnd* busyWindow() const { return m_busy; }
 
+    // Runs one exchange on the link off the window's thread (framework/Exchange.h): the
+    // busy window shows, with Cancel, unless it is shown already, and the rest of the
+    // program is greyed. The block services and the identification read go through here.
+    // CExchange::kCancelled when the user cancelled or the dialog closed meanwhile.
+    int runExchange(const std::function<int()>& work);
+    CExchange& exchange() { return m_exchange; }
+
+public slots:
+    // Ends the dialog; a running exchange is cancelled and no later one starts.
+    void done(int result) override;
+
 protected:
     // Hooks a derived dialog fills in.
     virtual int query() { return 0; }
@@ -175,6 +187,7 @@ private:
     QVBoxLayout* m_content = nullptr;
     CDialogTemplate* m_body = nullptr;
     QPointer<CBusyWnd> m_busy;
+    CExchange m_exchange;
     bool m_waitCursor = false;
     bool m_initialised = false;
     bool m_shown = false;

@@ -4,6 +4,7 @@
 #include "app/QtText.h"
 #include "controls/CButtonKS.h"
 #include "controls/ControlMessages.h"
+#include "framework/Exchange.h"
 #include "link/BaudTable.h"
 #include "link/JBusLink.h"
 
@@ -25,8 +26,7 @@ constexpr int kSearchingText = 250; // "Recherche de l'appareil"
 
 // The stop button is not in the text table.
 QString cancelText(int language) {
-    static const char* const kCancel[] = {"Annuler", "Cancel", "Cancelar", "Abbrechen", "Cancelar"};
-    return QString::fromUtf8(kCancel[std::clamp(language, 1, 5) - 1]);
+    return CExchange::cancelText(language);
 }
 
 } // namespace
@@ -126,13 +126,16 @@ void CDeviceSearchDlg::startSearch() {
 }
 
 void CDeviceSearchDlg::cancelSearch() {
-    if (m_search && m_running)
+    if (m_search && m_running) {
         m_search->cancel();
+        m_link.cancel(); // ends the try that waits now
+    }
 }
 
 void CDeviceSearchDlg::joinWorker() {
     if (m_worker.joinable())
         m_worker.join();
+    m_link.resetCancel();
 }
 
 void CDeviceSearchDlg::finish(const ks::DeviceSearchResult& result) {

@@ -95,7 +95,7 @@ private:
     bool m_portMissing = false;
     bool m_lookupPlaceholder = false;
     std::vector<int> m_searchPorts;
-    int m_searchTimeoutMs = 1000;
+    int m_searchTimeoutMs = 0; // the link's first-byte time-out
     std::map<int, CButtonKS*> m_buttons;
 };
 
