@@ -108,7 +108,8 @@ TEST_F(Cli, BenchReportsRateAndCpu) {
     const ProgramResult r = cli({"--port", sim.path(), "bench", "0x10", "82", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(std::regex_match(
-        r.out, std::regex("20 transactions in [0-9.]+ s: [0-9.]+/s, CPU [0-9.]+ us/transaction\n")))
+        r.out, std::regex("20 transactions in [0-9.]+ s: [0-9.]+/s, CPU [0-9.]+ us/transaction, "
+                          "[0-9]+\\.[0-9]{4} x wire time\n")))
         << r.out;
 }
 
