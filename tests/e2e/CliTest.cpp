@@ -100,7 +100,7 @@ TEST_F(Cli, PollPrintsOneLinePerExchange) {
     r = cli({"--port", sim.path(), "--timeout", "20", "poll", "0x10", "2", "--period", "1",
              "--count", "2"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "fail 251\nfail 251\n");
+    EXPECT_EQ(r.out, "fail 251: no reply from the meter\nfail 251: no reply from the meter\n");
 }
 
 TEST_F(Cli, BenchReportsRateAndCpu) {
