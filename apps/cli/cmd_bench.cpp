@@ -1,6 +1,7 @@
 // bench ADDR COUNT N: N reads, then the rate and the process's CPU time per transaction.
 #include "CliArgs.h"
 #include "CliCommand.h"
+#include "link/BaudTable.h"
 #include "link/JBusLink.h"
 
 #include <chrono>
@@ -43,9 +44,16 @@ int runBench(CliContext& ctx) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = cpuSeconds() - cpu0;
-    char line[160];
-    std::snprintf(line, sizeof line, "%lld transactions in %.3f s: %.1f/s, CPU %.1f us/transaction",
-                  n, seconds, static_cast<double>(n) / seconds, cpu * 1e6 / static_cast<double>(n));
+    // What the line itself needs: request and reply at 10 bits a byte.
+    const long baud = baudEntry(link->baudIndex()).baud;
+    const double wire = baud > 0 ? static_cast<double>(n) * static_cast<double>(8 + 2 * count + 5) *
+                                       10.0 / static_cast<double>(baud)
+                                 : 0.0;
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "%lld transactions in %.3f s: %.1f/s, CPU %.1f us/transaction, %.4f x wire time",
+                  n, seconds, static_cast<double>(n) / seconds, cpu * 1e6 / static_cast<double>(n),
+                  wire > 0 ? seconds / wire : 0.0);
     *ctx.out << line << "\n";
     return 0;
 }

@@ -44,7 +44,7 @@ int runPoll(CliContext& ctx) {
         if (r.result == 0 && !r.data.empty()) {
             *ctx.out << "ok " << hexWords(r.data) << "\n";
         } else {
-            *ctx.out << "fail " << r.result << "\n";
+            *ctx.out << "fail " << r.result << ": " << resultCodeMeaning(r.result) << "\n";
             ++failures;
         }
         ctx.out->flush();

@@ -100,7 +100,7 @@ TEST_F(Cli, PollPrintsOneLinePerExchange) {
     r = cli({"--port", sim.path(), "--timeout", "20", "poll", "0x10", "2", "--period", "1",
              "--count", "2"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "fail 251\nfail 251\n");
+    EXPECT_EQ(r.out, "fail 251: no reply from the meter\nfail 251: no reply from the meter\n");
 }
 
 TEST_F(Cli, BenchReportsRateAndCpu) {
@@ -108,7 +108,8 @@ TEST_F(Cli, BenchReportsRateAndCpu) {
     const ProgramResult r = cli({"--port", sim.path(), "bench", "0x10", "82", "20"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(std::regex_match(
-        r.out, std::regex("20 transactions in [0-9.]+ s: [0-9.]+/s, CPU [0-9.]+ us/transaction\n")))
+        r.out, std::regex("20 transactions in [0-9.]+ s: [0-9.]+/s, CPU [0-9.]+ us/transaction, "
+                          "[0-9]+\\.[0-9]{4} x wire time\n")))
         << r.out;
 }
 

@@ -2,7 +2,9 @@
 
 #include "link/ResultCodes.h"
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace ks {
 
@@ -96,17 +98,59 @@ int CFrameReceiver::receive(Bytes& out, bool flush) {
         m_serial.flush();
     if (!m_serial.isOpen()) {
         endOfReception();
-    } else {
-        m_serial.startReader(firstByteTimeout()); // no-op while it runs
-        m_serial.setReadTimeout(firstByteTimeout());
-        m_serial.requestByte();
+        return LINK_NO_REPLY;
     }
-    std::unique_lock<std::mutex> lock(m_receptionMutex);
-    m_receptionCv.wait(lock, [this] { return !m_receiving; });
+    // The reply is read on this thread, in bulk: each wake-up of the port hands over
+    // everything it holds, so a reply costs a few system calls and no thread hand-off.
+    std::lock_guard<std::mutex> lock(m_receptionMutex);
+    int timeoutMs = firstByteTimeout();
+    for (;;) {
+        const int b = m_serial.readByte(timeoutMs);
+        if (b < 0) {
+            m_receiving = false; // time-out: the reply, if any, is what came so far
+            break;
+        }
+        m_reception.push_back(static_cast<std::uint8_t>(b));
+        if (m_reception.size() == 1)
+            m_firstByteAt = std::chrono::steady_clock::now();
+        timeoutMs = m_interByteTimeout;
+        if (receptionComplete(m_reception)) {
+            m_receiving = false;
+            break;
+        }
+        if (m_serial.bufferedBytes() == 0)
+            napForLineBytes();
+    }
     if (m_reception.empty())
         return LINK_NO_REPLY;
     out = m_reception;
     return 0;
+}
+
+void CFrameReceiver::napForLineBytes() {
+    // On a real line the rest of a reply trickles in one byte per character time: rather
+    // than waking for every byte, sleep until the bytes still expected can have arrived and
+    // take them in one read. Called with the reception lock held.
+    const long baud = m_serial.baud();
+    if (baud <= 0)
+        return;
+    const int held = static_cast<int>(m_reception.size());
+    if (held < 2)
+        return;
+    // Bytes that came in at least half as fast as the line allows are taken to keep coming at
+    // that pace; a faster source (a pseudo-terminal, a buffered adapter) is never waited for.
+    const double charTime = 10.0 / static_cast<double>(baud);
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_firstByteAt).count();
+    if (elapsed < 0.5 * charTime * (held - 1))
+        return;
+    const int more = m_expectedLength.load() - held;
+    if (more <= 1)
+        return;
+    // Never past the inter-byte time-out, so a line that stops is noticed in time.
+    const long long us = std::min<long long>(10LL * 1000000LL * more / baud,
+                                             1000LL * std::max(0, m_interByteTimeout - 1));
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
 int CFrameReceiver::receiveText(std::string& out) {

@@ -53,6 +53,8 @@ protected:
     virtual bool receptionComplete(Bytes& reception);
 
 private:
+    void napForLineBytes();
+
     CSerialLink m_serial;
     Bytes m_reception;
     std::mutex m_receptionMutex;

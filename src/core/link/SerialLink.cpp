@@ -186,6 +186,19 @@ void CSerialLink::waitForMoreBytes() {
     m_eventCv.wait_for(lock, nap, [this] { return !m_running.load(); });
 }
 
+int CSerialLink::readByte(int timeoutMs) {
+    std::lock_guard<std::mutex> lock(m_readMutex);
+    if (!m_port)
+        return PORT_NOTHING_TO_READ;
+    if (m_port->bufferedBytes() == 0) {
+        const int w = m_port->waitReadable(timeoutMs);
+        if (w != 0)
+            return w;
+    }
+    const int b = m_port->readByte();
+    return b;
+}
+
 int CSerialLink::flush() {
     if (!m_port)
         return 0;

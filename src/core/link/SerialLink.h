@@ -59,6 +59,13 @@ public:
     void setReadTimeout(int ms) { m_readTimeout.store(ms); }
     int readTimeout() const { return m_readTimeout.load(); }
     void requestByte();
+    // Reads one byte on the calling thread: from what the port already took from the device,
+    // else after waiting up to timeoutMs for the device (then one read() takes all it holds).
+    // A byte, -8 on time-out or when closed, or a negative port code.
+    int readByte(int timeoutMs);
+    // Bytes already read from the device and not yet handed out.
+    int bufferedBytes() const { return m_port ? m_port->bufferedBytes() : 0; }
+    long baud() const { return m_baud; }
 
     // Drains the input and clears the output: 0, 504 or 503.
     int flush();
