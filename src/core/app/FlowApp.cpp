@@ -77,7 +77,7 @@ void CFlowApp::findCurrentConfiguration(const std::string& commandLine) {
         last.writeString(profile::kLastConfig, m_configuration);
         return;
     }
-    const std::string stored = last.readString(profile::kLastConfig);
+    const std::string stored = last.readPath(profile::kLastConfig);
     m_configuration = isUsablePath(stored) ? stored : defaultConfigurationPath();
 }
 
@@ -92,7 +92,7 @@ void CFlowApp::checkLogo() {
 }
 
 void CFlowApp::findSpreadsheet() {
-    const std::string stored = configuration().readString(profile::kPathSpreadsheet);
+    const std::string stored = configuration().readPath(profile::kPathSpreadsheet);
     m_spreadsheetPath = resolveSpreadsheetPath(stored, m_env("PATH").value_or(""));
 }
 
@@ -105,7 +105,7 @@ void CFlowApp::findWorkingFolder() {
         m_workingFolder = dataFolder();
         return;
     }
-    const std::string stored = cfg.readString(profile::kPathFileSave);
+    const std::string stored = cfg.readPath(profile::kPathFileSave);
     m_workingFolder = isUsablePath(stored) ? stored : dataFolder();
 }
 
