@@ -110,8 +110,18 @@ void CFlowApp::findWorkingFolder() {
 }
 
 void CFlowApp::markConfigurationOpened() {
-    if (configuration().writeString(profile::kTest, "Ok") != 0)
+    const CProfileFile cfg = configuration();
+    m_refused = cfg.isTooLarge() ? m_configuration : std::string();
+    if (cfg.writeString(profile::kTest, "Ok") != 0)
         m_configuration = defaultConfigurationPath();
+}
+
+std::string CFlowApp::refusalText() const {
+    if (m_refused.empty())
+        return {};
+    return m_refused + ": this configuration file is larger than " +
+           std::to_string(CProfileFile::kMaxFileBytes >> 20) +
+           " MiB and was not read; the default configuration is used.";
 }
 
 void CFlowApp::rememberConfiguration() {

@@ -332,3 +332,20 @@ TEST_F(StartupTest, Latin1PathsStayTheBytesTheyAre) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_tmp.dir()), fs::directory_iterator()), 2)
         << "no second configuration was created";
 }
+
+TEST_F(StartupTest, OversizedConfigurationIsRefusedAndKept) {
+    const std::string huge = m_tmp.dir() + "huge.CalyptronKS";
+    writeConfig(huge, "[Com]\r\nJBus=9\r\n");
+    fs::resize_file(huge, CProfileFile::kMaxFileBytes + 1);
+    CFlowApp app;
+    ASSERT_EQ(app.startUp(inputs({huge})), 0);
+    EXPECT_EQ(app.refusedConfiguration(), huge);
+    EXPECT_NE(app.refusalText().find("larger than 8 MiB"), std::string::npos);
+    EXPECT_EQ(app.currentConfiguration(), defaultConfig());
+    EXPECT_EQ(app.comSettings().slave, 1);
+    EXPECT_EQ(fs::file_size(huge), CProfileFile::kMaxFileBytes + 1);
+
+    CFlowApp again;
+    ASSERT_EQ(again.startUp(inputs()), 0);
+    EXPECT_TRUE(again.refusedConfiguration().empty());
+}
