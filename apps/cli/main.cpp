@@ -254,6 +254,8 @@ int main(int argc, char** argv) {
     if (!o.config.empty())
         inputs.args = {o.config};
     app.startUp(inputs);
+    if (!app.refusedConfiguration().empty())
+        std::cerr << "calyptron-cli: " << app.refusalText() << "\n";
     ctx.app = &app;
     ctx.com = app.comSettings();
     if (o.baudIndex < 0)

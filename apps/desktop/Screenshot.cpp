@@ -1,6 +1,10 @@
 #include "Screenshot.h"
 
+#include "app/FileAccess.h"
+
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -62,7 +66,15 @@ bool writeScreenshot(QWidget& window, QWidget* openMenu, const QString& path) {
     if (!menu.isNull())
         p.drawPixmap(menuAt, menu);
     p.end();
-    return image.save(path, "PNG");
+    // Encoded in memory first, so that a failed write leaves an older picture as it was.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return false;
+    return ks::replaceFileContents(
+               QFile::encodeName(path).toStdString(),
+               std::string_view(png.constData(), static_cast<std::size_t>(png.size()))) == 0;
 }
 
 } // namespace ks::desktop

@@ -175,6 +175,8 @@ int main(int argc, char** argv) {
         inputs.args = options.positional;
     if (desktop.flowApp().startUp(inputs) != 0)
         std::cerr << "calyptron: no program folder could be set up; settings will not be kept\n";
+    if (!desktop.flowApp().refusedConfiguration().empty())
+        std::cerr << "calyptron: " << desktop.flowApp().refusalText() << "\n";
     desktop.setLanguageOverride(options.language);
     desktop.setPrintToFile(options.printTo);
     desktop.refreshPortTable();

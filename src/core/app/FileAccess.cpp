@@ -18,8 +18,11 @@ class Fd {
 public:
     explicit Fd(int fd) : m_fd(fd) {}
     ~Fd() {
-        if (m_fd >= 0)
+        if (m_fd >= 0) {
+            const int saved = errno; // a failure being returned keeps its own error
             ::close(m_fd);
+            errno = saved;
+        }
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -30,22 +33,56 @@ public:
         m_fd = -1;
         return fd < 0 || ::close(fd) == 0;
     }
+    // Closes now, keeping errno as it was: for cleanup after a failure.
+    void discard() {
+        const int saved = errno;
+        close();
+        errno = saved;
+    }
 
 private:
     int m_fd;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
+bool writeAll(int fd, std::string_view bytes, off_t at = -1) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = at < 0 ? ::write(fd, bytes.data(), bytes.size())
+                                 : ::pwrite(fd, bytes.data(), bytes.size(), at);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        if (at >= 0)
+            at += n;
     }
     return true;
+}
+
+bool readAll(int fd, std::string& out) {
+    out.clear();
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+// -1 with errno set to `error`.
+int failWith(int error) {
+    errno = error;
+    return -1;
 }
 
 // The final path a write lands on: a symbolic link is followed to its target, even one that
@@ -69,13 +106,24 @@ std::string writeTarget(const std::string& path) {
 
 std::atomic<unsigned> g_tempCounter{0};
 
+// For a file whose folder we may not write in. The new bytes go over the old ones before the
+// file is cut to size, so a full disk finds the old blocks still allocated; on any failure
+// the old contents are put back, which needs no new space.
 int rewriteInPlace(const std::string& target, std::string_view bytes) {
-    Fd fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+    Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
     if (fd.get() < 0)
         return -1;
-    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close())
+    std::string old;
+    if (!readAll(fd.get(), old))
         return -1;
-    return 0;
+    if (writeAll(fd.get(), bytes, 0) &&
+        ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd.get()) == 0)
+        return fd.close() ? 0 : -1;
+    const int error = errno;
+    if (writeAll(fd.get(), old, 0) && ::ftruncate(fd.get(), static_cast<off_t>(old.size())) == 0)
+        ::fsync(fd.get());
+    fd.discard();
+    return failWith(error);
 }
 
 } // namespace
@@ -111,12 +159,12 @@ ReadResult readFileHead(const std::string& path, std::size_t maxBytes, std::stri
 
 int replaceFileContents(const std::string& path, std::string_view bytes) {
     if (path.empty())
-        return -1;
+        return failWith(ENOENT);
     const std::string target = writeTarget(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
-        return -1;
+        return failWith(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
 
     const std::filesystem::path t(target);
     const std::string dir = t.has_parent_path() ? t.parent_path().string() : std::string(".");
@@ -137,17 +185,18 @@ int replaceFileContents(const std::string& path, std::string_view bytes) {
         if ((openError == EACCES || openError == EPERM) && exists &&
             ::access(target.c_str(), W_OK) == 0)
             return rewriteInPlace(target, bytes);
-        return -1;
+        return failWith(openError);
     }
     Fd fd(fdTemp);
-    bool ok = true;
-    if (exists)
-        ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const bool written = (!exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
+                         writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    if (!written)
+        fd.discard();
+    // close() reports a failed delayed write on some file systems (NFS).
+    if (!written || !fd.close() || ::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         ::unlink(temp.c_str());
-        return -1;
+        return failWith(error);
     }
     // The rename itself is only durable once the folder is flushed.
     Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

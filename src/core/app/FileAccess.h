@@ -22,7 +22,13 @@ ReadResult readFileHead(const std::string& path, std::size_t maxBytes, std::stri
 // a temporary file beside it is written, flushed to disk and renamed over it. A symbolic link
 // is followed, so the link stays a link. An existing file keeps its permission bits. Where
 // the folder forbids creating the temporary file but the file itself may be written, the file
-// is rewritten in place. Returns 0 or -1.
+// is rewritten in place, and put back as it was if that fails.
+//
+// Returns 0, or -1 with errno holding the error of the call that failed (ENOSPC for a full
+// disk, EACCES or EROFS for a folder that cannot be written, EISDIR or EINVAL when the path
+// names something other than a regular file, ENOENT for an empty path); the cleanup after a
+// failure never overwrites it. On failure the file holds its old contents (or still does not
+// exist) and no temporary file is left behind.
 int replaceFileContents(const std::string& path, std::string_view bytes);
 
 // The path names a regular file that this process may open for reading.

@@ -77,7 +77,7 @@ void CFlowApp::findCurrentConfiguration(const std::string& commandLine) {
         last.writeString(profile::kLastConfig, m_configuration);
         return;
     }
-    const std::string stored = last.readString(profile::kLastConfig);
+    const std::string stored = last.readPath(profile::kLastConfig);
     m_configuration = isUsablePath(stored) ? stored : defaultConfigurationPath();
 }
 
@@ -92,7 +92,7 @@ void CFlowApp::checkLogo() {
 }
 
 void CFlowApp::findSpreadsheet() {
-    const std::string stored = configuration().readString(profile::kPathSpreadsheet);
+    const std::string stored = configuration().readPath(profile::kPathSpreadsheet);
     m_spreadsheetPath = resolveSpreadsheetPath(stored, m_env("PATH").value_or(""));
 }
 
@@ -105,13 +105,23 @@ void CFlowApp::findWorkingFolder() {
         m_workingFolder = dataFolder();
         return;
     }
-    const std::string stored = cfg.readString(profile::kPathFileSave);
+    const std::string stored = cfg.readPath(profile::kPathFileSave);
     m_workingFolder = isUsablePath(stored) ? stored : dataFolder();
 }
 
 void CFlowApp::markConfigurationOpened() {
-    if (configuration().writeString(profile::kTest, "Ok") != 0)
+    const CProfileFile cfg = configuration();
+    m_refused = cfg.isTooLarge() ? m_configuration : std::string();
+    if (cfg.writeString(profile::kTest, "Ok") != 0)
         m_configuration = defaultConfigurationPath();
+}
+
+std::string CFlowApp::refusalText() const {
+    if (m_refused.empty())
+        return {};
+    return m_refused + ": this configuration file is larger than " +
+           std::to_string(CProfileFile::kMaxFileBytes >> 20) +
+           " MiB and was not read; the default configuration is used.";
 }
 
 void CFlowApp::rememberConfiguration() {

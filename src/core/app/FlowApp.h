@@ -83,6 +83,12 @@ public:
     std::string logoPath() const { return inHome("logo.bmp"); }
     std::string dataFolder() const { return inHome("Data/"); }
 
+    // The configuration file that start-up or loading refused because it is larger than
+    // CProfileFile::kMaxFileBytes (the default configuration is current instead); "" when
+    // none was refused. refusalText() says so in a sentence for the user.
+    const std::string& refusedConfiguration() const { return m_refused; }
+    std::string refusalText() const;
+
     // Profile files bound to the current paths (a dialog keeps the one current when it opens).
     CProfileFile configuration() const { return CProfileFile(m_configuration); }
     CProfileFile lastConfig() const { return CProfileFile(lastCfgPath()); }
@@ -111,6 +117,7 @@ private:
     bool m_modemEnabled = false;
     bool m_modemConnected = false;
     bool m_simplifiedSettings = false;
+    std::string m_refused;
 };
 
 } // namespace ks

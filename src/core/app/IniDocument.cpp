@@ -34,6 +34,14 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 // A section header: "[name]" once blanks are trimmed. A '[' line without ']' still opens a
 // section (so that its lines are not taken for the previous one's) but one nobody can name.
 bool isHeader(std::string_view text) {
@@ -100,12 +108,15 @@ IniDocument IniDocument::parse(std::string_view bytes) {
 }
 
 std::size_t IniDocument::findSection(std::string_view section) const {
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const auto name = headerName(m_lines[i].text);
-        if (name && equalsNoCase(*name, section))
-            return i;
+    if (!m_indexed) {
+        m_sections.clear();
+        for (std::size_t i = 0; i < m_lines.size(); ++i)
+            if (const auto name = headerName(m_lines[i].text))
+                m_sections.emplace(lowerCase(*name), i); // the first occurrence stays
+        m_indexed = true;
     }
-    return npos;
+    const auto it = m_sections.find(lowerCase(section));
+    return it == m_sections.end() ? npos : it->second;
 }
 
 std::size_t IniDocument::findKey(std::size_t header, std::string_view key) const {
@@ -158,6 +169,7 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
     };
 
     const std::size_t header = findSection(section);
+    m_indexed = false; // lines move or a section is added
     if (header == npos) {
         if (!m_lines.empty())
             terminate(m_lines.size() - 1);

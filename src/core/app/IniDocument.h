@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ks {
@@ -50,6 +51,10 @@ private:
     std::size_t findKey(std::size_t header, std::string_view key) const;
 
     std::vector<Line> m_lines;
+    // Lower-case section name -> index of its first header, built at the first lookup and
+    // dropped by set(), so that a read of a large file is a lookup, not a scan.
+    mutable std::unordered_map<std::string, std::size_t> m_sections;
+    mutable bool m_indexed = false;
     std::string m_bom;
     std::string m_newline = "\r\n";
 };

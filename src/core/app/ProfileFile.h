@@ -12,15 +12,16 @@ namespace ks {
 // written the way the profile services of Windows do it, so that files move between our
 // program and the Windows one unchanged.
 //
-// Every operation opens the file afresh, so several objects on one path (each dialog holds
-// its own) always agree. Every byte of the file is untrusted: a damaged, truncated or huge
-// file reads as its readable part and defaults, never worse.
+// A file is parsed once and kept for the whole run (shared by every object on its path, so
+// each dialog's own object agrees with the others); it is parsed again only when it changed
+// on disk. Every byte of the file is untrusted: a damaged or truncated file reads as its
+// readable part and defaults, never worse; a file above kMaxFileBytes is refused.
 class CProfileFile {
 public:
     // A read returns at most this many characters of a value.
     static constexpr std::size_t kMaxValueLength = 999;
-    // Profile files are small; a longer file is read as its first kMaxFileBytes bytes and
-    // never rewritten (rewriting would cut it).
+    // Profile files are small; a longer file is not read (every key reads as its default) and
+    // never written (isTooLarge() says so, for a message).
     static constexpr std::size_t kMaxFileBytes = 8u << 20;
 
     CProfileFile() = default;
@@ -28,6 +29,8 @@ public:
 
     // An empty path means that there is no file.
     const std::string& path() const { return m_path; }
+    // The file exists but is larger than kMaxFileBytes.
+    bool isTooLarge() const;
     void setPath(std::string path) { m_path = std::move(path); }
 
     // The stored text as UTF-8 (a Latin-1 value is converted), at most kMaxValueLength
@@ -35,6 +38,15 @@ public:
     // no file.
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
+
+    // A stored path: its bytes as they are (a Latin-1 path written elsewhere still names its
+    // file), up to a NUL byte and at most kMaxValueLength bytes; the default when absent, ""
+    // when there is no file. Only for showing it is a path converted (readString).
+    std::string readPath(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+    std::string readPath(const profile::Setting& s) const {
+        return readPath(s.section, s.key, s.textDefault);
+    }
 
     // 0, or -1 when there is no file, the file cannot be written, or the text cannot be
     // stored on one line (line breaks or NUL in it, names that would read back differently).

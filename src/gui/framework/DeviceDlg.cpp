@@ -1,6 +1,7 @@
 #include "framework/DeviceDlg.h"
 
 #include "app/DesktopApp.h"
+#include "app/FileAccess.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
@@ -21,12 +22,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace ks::gui {
 
 namespace {
 
 constexpr int kBusyText = 342;  // "Veuillez Patienter !\r\n Connexion à l'appareil en cours !"
 constexpr int kPrintedAt = 149; // "Imprimé le "
+// A printout of one dialog is a few pages; anything longer is not ours.
+constexpr std::size_t kMaxPrintFileBytes = 256u << 20;
 
 // The prompts of the program as they are when a message is shown (tests swap them).
 class ApplicationPrompts : public ks::CUserPrompts {
@@ -194,9 +199,12 @@ int CDeviceDlg::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(printDocumentName(title, QDateTime::currentDateTime()));
     const std::string file = app().nextPrintFile();
+    // A printout to a file is drawn into a temporary file beside it and then replaces it, so
+    // that a failure leaves an older printout whole.
+    const std::string partial = file.empty() ? std::string() : file + ".part";
     if (!file.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qtext(file));
+        printer.setOutputFileName(qtext(partial));
     } else if (isPrintAll()) {
         const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
         if (standard.isNull())
@@ -219,7 +227,17 @@ int CDeviceDlg::print() {
     if (!painter.begin(&printer))
         return fail("Printer wouldn't initalize");
     const int result = paintDialogPrintout(painter, printer, printout);
-    painter.end();
+    const bool ended = painter.end();
+    if (!partial.empty()) {
+        std::string bytes;
+        const bool kept =
+            ended && result == 0 &&
+            ks::readFileHead(partial, kMaxPrintFileBytes, bytes) == ks::ReadResult::Ok &&
+            ks::replaceFileContents(file, bytes) == 0;
+        std::remove(partial.c_str());
+        if (result == 0 && !kept)
+            return fail("Printer wouldn't initalize");
+    }
     if (result != 0)
         return fail("Could not start page");
     return 0;

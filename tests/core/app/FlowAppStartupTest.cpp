@@ -313,3 +313,39 @@ TEST(ProgramHome, FromTheEnvironment) {
     const std::string cwd = fs::current_path().string();
     EXPECT_EQ(resolveProgramHome(envOf({{"CALYPTRON_HOME", "ks"}})), cwd + "/ks/");
 }
+
+// Paths written on another system may be Latin-1: they are the bytes of the file's name and
+// must name that file, not a UTF-8 twin created empty in its place.
+TEST_F(StartupTest, Latin1PathsStayTheBytesTheyAre) {
+    const std::string site = m_tmp.dir() + "Mesures \xE9t\xE9.CalyptronKS"; // "été" in Latin-1
+    const std::string data = m_tmp.dir() + "donn\xE9"
+                                           "es/";
+    writeConfig(site, "[Test]\r\nTest=Ok\r\n[Com]\r\nJBus=7\r\n[File Save]\r\nPath File Save=" +
+                          data + "\r\n");
+    writeConfig(home() + "last.cfg", "[LastConfig]\r\nLastConfig=" + site + "\r\n");
+    CFlowApp app;
+    ASSERT_EQ(app.startUp(inputs()), 0);
+    EXPECT_EQ(app.currentConfiguration(), site);
+    EXPECT_EQ(app.comSettings().slave, 7);
+    EXPECT_EQ(app.workingFolder(), data);
+    EXPECT_EQ(app.lastConfig().readPath(profile::kLastConfig), site);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_tmp.dir()), fs::directory_iterator()), 2)
+        << "no second configuration was created";
+}
+
+TEST_F(StartupTest, OversizedConfigurationIsRefusedAndKept) {
+    const std::string huge = m_tmp.dir() + "huge.CalyptronKS";
+    writeConfig(huge, "[Com]\r\nJBus=9\r\n");
+    fs::resize_file(huge, CProfileFile::kMaxFileBytes + 1);
+    CFlowApp app;
+    ASSERT_EQ(app.startUp(inputs({huge})), 0);
+    EXPECT_EQ(app.refusedConfiguration(), huge);
+    EXPECT_NE(app.refusalText().find("larger than 8 MiB"), std::string::npos);
+    EXPECT_EQ(app.currentConfiguration(), defaultConfig());
+    EXPECT_EQ(app.comSettings().slave, 1);
+    EXPECT_EQ(fs::file_size(huge), CProfileFile::kMaxFileBytes + 1);
+
+    CFlowApp again;
+    ASSERT_EQ(again.startUp(inputs()), 0);
+    EXPECT_TRUE(again.refusedConfiguration().empty());
+}

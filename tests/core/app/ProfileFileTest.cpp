@@ -130,12 +130,15 @@ TEST(ProfileFile, RewriteKeepsLinksAndPermissions) {
     EXPECT_EQ(readBytes(tmp.path("later.cfg")), "[Test]\r\nTest=Ok\r\n");
 }
 
-TEST(ProfileFile, OversizedFileIsReadButNeverCut) {
+TEST(ProfileFile, OversizedFileIsRefusedAndNeverCut) {
     TempFolder tmp;
     const CProfileFile cfg(tmp.path("huge.cfg"));
     writeBytes(cfg.path(), "[Com]\r\nPort=4\r\n");
-    fs::resize_file(cfg.path(), CProfileFile::kMaxFileBytes + 1);
+    EXPECT_FALSE(cfg.isTooLarge());
     EXPECT_EQ(cfg.readNumber("Com", "Port", 0), 4);
+    fs::resize_file(cfg.path(), CProfileFile::kMaxFileBytes + 1);
+    EXPECT_TRUE(cfg.isTooLarge());
+    EXPECT_EQ(cfg.readNumber("Com", "Port", 0), 0);
     EXPECT_EQ(cfg.writeNumber("Com", "Port", 1), -1);
     EXPECT_EQ(fs::file_size(cfg.path()), CProfileFile::kMaxFileBytes + 1);
 }
@@ -182,4 +185,19 @@ TEST(ProfileFile, EverySettingWithItsDefaultAsTheFilesHoldIt) {
         ASSERT_EQ(last.writeString(s, "Y"), 0);
     EXPECT_EQ(readBytes(last.path()), "[LastConfig]\r\nLastConfig=Y\r\n[Logo]\r\nLogo=Y\r\n"
                                       "[Custumisation]\r\nParamSimplifie=Y\r\n");
+}
+
+// The file is kept parsed, but a change made on disk by someone else is seen, and objects on
+// one path agree.
+TEST(ProfileFile, ParsedOnceButChangesOnDiskAreSeen) {
+    TempFolder tmp;
+    const CProfileFile a(tmp.path("c.cfg")), b(tmp.path("c.cfg"));
+    ASSERT_EQ(a.writeString("Com", "Port", "1"), 0);
+    EXPECT_EQ(b.readString("Com", "Port", ""), "1");
+    ASSERT_EQ(b.writeString("Com", "Port", "2"), 0);
+    EXPECT_EQ(a.readString("Com", "Port", ""), "2");
+    writeBytes(a.path(), "[Com]\r\nPort=33\r\n");
+    EXPECT_EQ(a.readString("Com", "Port", ""), "33");
+    fs::remove(a.path());
+    EXPECT_EQ(a.readString("Com", "Port", "gone"), "gone");
 }
