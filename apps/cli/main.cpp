@@ -4,6 +4,7 @@
 #include "Demo.h"
 #include "app/FlowApp.h"
 #include "app/PortSettings.h"
+#include "app/Version.h"
 #include "link/JBusLink.h"
 #include "link/ResultCodes.h"
 
@@ -23,6 +24,7 @@ namespace {
 void printUsage(std::ostream& o) {
     o << "usage: calyptron-cli [--port PATH|N] [--baud-index I] [--slave N] [--timeout MS]\n"
          "                     [--trace] [--demo] [--config PATH] COMMAND [ARGS]\n"
+         "       calyptron-cli --help | --version\n"
          "commands:\n";
     for (const CliCommand& c : cliCommands())
         o << "  " << c.usage << "\n";
@@ -122,6 +124,9 @@ int main(int argc, char** argv) {
             o.demo = true;
         } else if (a == "--help" || a == "-h") {
             printUsage(std::cout);
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "calyptron-cli " << ks::version::programVersion() << "\n";
             return 0;
         } else if (a == "--port" && (v = value("--port"))) {
             o.port = v;

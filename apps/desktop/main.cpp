@@ -3,6 +3,7 @@
 #include "app/DesktopApp.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
+#include "app/Version.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
 
@@ -35,6 +36,7 @@ void printUsage(std::ostream& o) {
     o << "usage: calyptron [--demo | --demo-app N] [--lang 1..5] [--print-to FILE.pdf]\n"
          "                 [--config PATH | PATH]\n"
          "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
+         "       calyptron --help | --version\n"
          "  --demo          talk to a simulated meter started inside the program; the\n"
          "                  measurement dialog opens on it (unless --open or --menu)\n"
          "  --demo-app N    the same with a meter of one chord (1), two chords (2) or\n"
@@ -82,6 +84,7 @@ int parseArguments(const QStringList& arguments, Options& o) {
         if (a == "--help" || a == "-h") {
             printUsage(std::cout);
             return -1;
+
         } else if (a == "--demo") {
             o.demo = true;
         } else if (a == "--demo-app") {
@@ -126,8 +129,8 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 return 2;
             }
         } else if (a.size() > 1 && a[0] == '-' && o.positional.empty()) {
-            std::cerr << "unknown option: " << a << "\n";
-            printUsage(std::cerr);
+            std::cerr << "calyptron: unknown option: " << a << "\n"
+                      << "Try 'calyptron --help' for more information.\n";
             return 2;
         } else {
             // As the program was always started: the rest of the line is the configuration.
@@ -158,6 +161,18 @@ void openDropDown(ks::gui::CMainDlg& window, int number) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--version") {
+            std::cout << "calyptron " << ks::version::programVersion() << "\n";
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            printUsage(std::cout);
+            return 0;
+        }
+    }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calyptron KS"));
 
