@@ -4,6 +4,7 @@
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
+#include "shell/DocumentFiles.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
 
@@ -183,6 +184,12 @@ int main(int argc, char** argv) {
     using namespace ks::gui;
     CDesktopApp desktop;
     ks::StartupInputs inputs;
+    // "calyptron site.eta" (a double-click in the file manager) opens the file's dialog.
+    std::string document;
+    if (options.positional.size() == 1 && ks::shell::isDocumentPath(options.positional[0])) {
+        document = options.positional[0];
+        options.positional.clear();
+    }
     if (!options.config.empty())
         inputs.args = {options.config};
     else
@@ -224,6 +231,11 @@ int main(int argc, char** argv) {
                 mainWindow.postCommand(options.open);
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
+        });
+    } else if (!document.empty()) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            if (!mainWindow.openPath(document))
+                std::cerr << "calyptron: no dialog of this version opens " << document << "\n";
         });
     } else if (!options.open.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] { mainWindow.postCommand(options.open); });
