@@ -6,6 +6,7 @@
 #include "app/ModemSettings.h"
 #include "app/PortSettings.h"
 #include "app/ProfileKeys.h"
+#include "app/Version.h"
 #include "i18n/TextTable.h"
 #include "link/JBusLink.h"
 #include "link/ModemCommands.h"
@@ -48,6 +49,7 @@ void printUsage(std::ostream& o) {
     o << "usage: calyptron-cli [--port PATH|N] [--baud-index I] [--slave N] [--timeout MS]\n"
          "                     [--trace] [--demo] [--config PATH]\n"
          "                     [--modem [--phone NUMBER] [--pulse]] COMMAND [ARGS]\n"
+         "       calyptron-cli --help | --version\n"
          "commands:\n";
     for (const CliCommand& c : cliCommands())
         o << "  " << c.usage << "\n";
@@ -213,6 +215,9 @@ int main(int argc, char** argv) {
             o.phone = v;
         } else if (a == "--help" || a == "-h") {
             printUsage(std::cout);
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "calyptron-cli " << ks::version::programVersion() << "\n";
             return 0;
         } else if (a == "--port" && (v = value("--port"))) {
             o.port = v;

@@ -4,6 +4,8 @@
 #include "app/DesktopApp.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
+#include "app/Version.h"
+#include "shell/DocumentFiles.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
 
@@ -36,6 +38,7 @@ void printUsage(std::ostream& o) {
     o << "usage: calyptron [--demo | --demo-app N] [--lang 1..5] [--print-to FILE.pdf]\n"
          "                 [--config PATH | PATH]\n"
          "                 [--screenshot FILE.png [--open COMMAND | --menu N] [--after MS]]\n"
+         "       calyptron --help | --version\n"
          "  --demo          talk to a simulated meter started inside the program; the\n"
          "                  measurement dialog opens on it (unless --open or --menu)\n"
          "  --demo-app N    the same with a meter of one chord (1), two chords (2) or\n"
@@ -83,6 +86,7 @@ int parseArguments(const QStringList& arguments, Options& o) {
         if (a == "--help" || a == "-h") {
             printUsage(std::cout);
             return -1;
+
         } else if (a == "--demo") {
             o.demo = true;
         } else if (a == "--demo-app") {
@@ -127,8 +131,8 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 return 2;
             }
         } else if (a.size() > 1 && a[0] == '-' && o.positional.empty()) {
-            std::cerr << "unknown option: " << a << "\n";
-            printUsage(std::cerr);
+            std::cerr << "calyptron: unknown option: " << a << "\n"
+                      << "Try 'calyptron --help' for more information.\n";
             return 2;
         } else {
             // As the program was always started: the rest of the line is the configuration.
@@ -159,6 +163,18 @@ void openDropDown(ks::gui::CMainDlg& window, int number) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--version") {
+            std::cout << "calyptron " << ks::version::programVersion() << "\n";
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            printUsage(std::cout);
+            return 0;
+        }
+    }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calyptron KS"));
 
@@ -169,6 +185,12 @@ int main(int argc, char** argv) {
     using namespace ks::gui;
     CDesktopApp desktop;
     ks::StartupInputs inputs;
+    // "calyptron site.eta" (a double-click in the file manager) opens the file's dialog.
+    std::string document;
+    if (options.positional.size() == 1 && ks::shell::isDocumentPath(options.positional[0])) {
+        document = options.positional[0];
+        options.positional.clear();
+    }
     if (!options.config.empty())
         inputs.args = {options.config};
     else
@@ -213,6 +235,11 @@ int main(int argc, char** argv) {
                 mainWindow.postCommand(options.open);
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
+        });
+    } else if (!document.empty()) {
+        QTimer::singleShot(0, &mainWindow, [&] {
+            if (!mainWindow.openPath(document))
+                std::cerr << "calyptron: no dialog of this version opens " << document << "\n";
         });
     } else if (!options.open.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] { mainWindow.postCommand(options.open); });

@@ -1,4 +1,5 @@
 // calyptron-sim: a simulated Calyptron meter on a pseudo-terminal.
+#include "app/Version.h"
 #include "sim/SimCommandLine.h"
 #include "sim/SimServer.h"
 
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     ks::sim::SimCommandLine cmd;
     std::string error;
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("calyptron-sim %s\n", ks::version::programVersion().c_str());
+        return 0;
+    }
     if (!ks::sim::parseSimCommandLine(args, cmd, error)) {
         std::fprintf(stderr, "calyptron-sim: %s\n%s", error.c_str(), ks::sim::simUsage().c_str());
         return 2;

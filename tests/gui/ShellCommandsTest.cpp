@@ -1,6 +1,7 @@
 #include "DesktopFixture.h"
 #include "app/ProfileKeys.h"
 #include "shell/AboutDlg.h"
+#include "shell/DocumentFiles.h"
 #include "shell/LogoView.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuBuilder.h"
@@ -63,6 +64,7 @@ private slots:
     void saveConfigurationAsElsewhere();
     void loadConfiguration();
     void openPicksTheDialogByExtension();
+    void openPathFromTheCommandLine();
     void saveAllAndPrintAllStopAtTheFirstRefusal();
     void newSettingsAsksForTheTypeFirst();
     void modemConnectAndDisconnect();
@@ -197,6 +199,26 @@ void ShellCommandsTest::openPicksTheDialogByExtension() {
     QCOMPARE(calls[0].filePath, std::string("/data/site.mes"));
     QCOMPARE(calls[1].kind, static_cast<int>(DialogKind::Settings));
     QCOMPARE(calls[1].filePath, std::string("/data/site.eta"));
+}
+
+void ShellCommandsTest::openPathFromTheCommandLine() {
+    DesktopFixture f;
+    std::vector<DialogCall> calls;
+    addFakeDialog(f.desktop.dialogs(), DialogKind::Measurement, calls, QDialog::Accepted, "mes");
+    CMainDlg w;
+    QVERIFY(w.openPath("/data/site.mes"));
+    QVERIFY(!w.openPath("/data/site.eta")); // a kind whose dialog is not in this build
+    QVERIFY(!w.openPath("/data/site.txt"));
+    QVERIFY(f.prompts.fileRequests.empty());
+    QCOMPARE(calls.size(), std::size_t{1});
+    QCOMPARE(calls[0].mode, 4);
+    QCOMPARE(calls[0].filePath, std::string("/data/site.mes"));
+    // Settings and recordings given on the command line are never configuration files.
+    for (const char* path : {"a.eta", "b.etaBio", "c.mes", "d.esc", "e.rus", "f.rsp", "g.sa",
+                             "h.sp", "i.ssp", "j.dev"})
+        QVERIFY2(ks::shell::isDocumentPath(path), path);
+    for (const char* path : {"site.CalyptronKS", "default.CalyptronKS", "notes.txt", "mes"})
+        QVERIFY2(!ks::shell::isDocumentPath(path), path);
 }
 
 void ShellCommandsTest::saveAllAndPrintAllStopAtTheFirstRefusal() {

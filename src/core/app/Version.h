@@ -31,6 +31,14 @@ inline std::string versionPrefix() {
     return std::string(kFileVersion).substr(0, 2) + "-" + kProductCode + "-";
 }
 
+// "1.0.0": the program's own version, what --version shows (FileVersion after its firmware
+// family).
+inline std::string programVersion() {
+    const std::string file = kFileVersion;
+    const auto blank = file.find(' ');
+    return blank == std::string::npos ? file : file.substr(blank + 1);
+}
+
 // The internal name without blanks ("CalyptronKS"): the extension of configuration files and
 // the tail of the default configuration's name.
 inline std::string shortName() {

@@ -3,6 +3,7 @@
 #include "app/ComSettings.h"
 #include "app/DialogCatalogue.h"
 #include "app/FlowApp.h"
+#include "app/QtBaseTranslation.h"
 #include "app/QtUserPrompts.h"
 #include "link/JBusLink.h"
 
@@ -45,6 +46,9 @@ public:
     bool setLanguageOverride(int language);
     int languageOverride() const { return m_languageOverride; }
 
+    // Qt's own dialogs and buttons follow the language a window of the program last took.
+    CQtBaseTranslation& qtTranslation() { return m_qtTranslation; }
+
     // Port, baud index and slave for this run only, in place of those of the configuration
     // (the demo meter uses this so that nothing is written into the user's file).
     void setSessionConnection(std::optional<ComSettings> settings);
@@ -84,6 +88,7 @@ private:
     CQtUserPrompts m_qtPrompts;
     CUserPrompts* m_prompts = &m_qtPrompts;
     CDialogCatalogue m_dialogs;
+    CQtBaseTranslation m_qtTranslation;
     int m_languageOverride = 0;
     std::optional<ComSettings> m_session;
     std::string m_printToFile;

@@ -23,6 +23,7 @@ bool CDialogKS::setLanguage(int language) {
     if (language < 1 || language > languageCount())
         return false;
     m_language = language;
+    m_app->qtTranslation().use(language);
     composeCaption();
     return true;
 }

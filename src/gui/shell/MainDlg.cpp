@@ -83,18 +83,26 @@ void CMainDlg::openFile() {
     const std::string chosen =
         app().prompts().openFile(utf8(text(menutext::kOpen).remove(u'&')), flow.workingFolder(),
                                  filefilter::openAny(utf8(text(shelltext::kFile)), extensions));
-    if (chosen.empty())
-        return;
-    const int index = filefilter::matchingExtension(chosen, extensions);
+    if (!chosen.empty())
+        openPath(chosen);
+}
+
+bool CMainDlg::openPath(const std::string& path) {
+    const std::vector<DialogKind> kinds = openableKinds();
+    std::vector<std::string> extensions;
+    for (DialogKind k : kinds)
+        extensions.push_back(app().dialogs().extension(k));
+    const int index = filefilter::matchingExtension(path, extensions);
     if (index < 0)
-        return;
+        return false;
     const DialogKind kind = kinds[static_cast<std::size_t>(index)];
-    const bool accepted = runDialog(kind, dialogmode::kOpen, chosen);
+    const bool accepted = runDialog(kind, dialogmode::kOpen, path);
     if (accepted && kind == DialogKind::Calibration) {
         // With the simplified settings, a file once opened and accepted is kept aside as .sav.
         std::error_code ec;
-        std::filesystem::rename(chosen, filefilter::withExtension(chosen, "sav"), ec);
+        std::filesystem::rename(path, filefilter::withExtension(path, "sav"), ec);
     }
+    return true;
 }
 
 void CMainDlg::newSettings() {

@@ -18,6 +18,9 @@ public:
 
     // Commands of this window (also in the command table).
     void openFile();
+    // Opens the file in the dialog of its kind, as Open does once a file is chosen; false
+    // when no dialog of the program opens files of its extension.
+    bool openPath(const std::string& path);
     void newSettings();
     void saveAll() override;
     void printAll() override;
