@@ -81,14 +81,35 @@ int CFrameReceiver::bytesToAwait(long baud) {
 }
 
 void CFrameReceiver::endOfReception() {
+    m_stopWait.store(true);
     {
-        std::lock_guard<std::mutex> lock(m_receptionMutex);
-        m_receiving = false;
+        // When receive() holds the lock it ends the reception itself on seeing m_stopWait.
+        std::unique_lock<std::mutex> lock(m_receptionMutex, std::try_to_lock);
+        if (lock.owns_lock())
+            m_receiving = false;
     }
     m_receptionCv.notify_all();
 }
 
+int CFrameReceiver::readWithin(int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    for (;;) {
+        const auto now = Clock::now();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
+        const int slice = static_cast<int>(std::clamp<long long>(left, 0, kWaitSliceMs));
+        const int b = m_serial.readByte(slice);
+        if (b != PORT_NOTHING_TO_READ)
+            return b;
+        if (m_stopWait.load() || Clock::now() >= deadline)
+            return b;
+        // A port that reports nothing at once (closed under us) must not make this spin.
+        std::this_thread::sleep_until(std::min(deadline, now + std::chrono::milliseconds(slice)));
+    }
+}
+
 int CFrameReceiver::receive(Bytes& out, bool flush) {
+    m_stopWait.store(false);
     {
         std::lock_guard<std::mutex> lock(m_receptionMutex);
         m_reception.clear();
@@ -105,7 +126,7 @@ int CFrameReceiver::receive(Bytes& out, bool flush) {
     std::lock_guard<std::mutex> lock(m_receptionMutex);
     int timeoutMs = firstByteTimeout();
     for (;;) {
-        const int b = m_serial.readByte(timeoutMs);
+        const int b = readWithin(timeoutMs);
         if (b < 0) {
             m_receiving = false; // time-out: the reply, if any, is what came so far
             break;

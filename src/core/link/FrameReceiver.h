@@ -54,12 +54,18 @@ protected:
 
 private:
     void napForLineBytes();
+    // One byte within timeoutMs, or a negative code; endOfReception() cuts the wait short.
+    int readWithin(int timeoutMs);
+    static constexpr int kWaitSliceMs = 50;
 
     CSerialLink m_serial;
     Bytes m_reception;
     std::mutex m_receptionMutex;
     std::condition_variable m_receptionCv;
     bool m_receiving = false;
+    // Set by endOfReception() without the reception lock, which receive() holds while it
+    // waits: a Cancel on another thread must end the wait, not queue behind it.
+    std::atomic<bool> m_stopWait{false};
     std::chrono::steady_clock::time_point m_firstByteAt;
     std::atomic<int> m_expectedLength{500};
     std::atomic<int> m_firstByteTimeout{500};
