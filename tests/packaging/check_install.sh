@@ -80,11 +80,11 @@ want=$(printf "%s\n" $cli_commands | sort | tr '\n' ' ')
 [ "$got" = "$want" ] || bad "completion of the commands: '$got', not '$want'"
 got=$(complete_words calyptron-cli --demo measure --)
 [ "$got" = "--count --json --lang --period " ] || bad "completion of measure's options: '$got'"
-got=$(complete_words calyptron-cli --p)
+got=$(complete_words calyptron-cli --po)
 [ "$got" = "--port " ] || bad "completion of a global option: '$got'"
 got=$(complete_words calyptron-cli --port /tmp/x --tr)
 [ "$got" = "--trace " ] || bad "a global option after --port's value: '$got'"
-got=$(complete_words calyptron-cli --port /tmp/x se)
+got=$(complete_words calyptron-cli --port /tmp/x sea)
 [ "$got" = "search " ] || bad "a command after --port's value: '$got'"
 
 step "installed calyptron-cli --demo ident"
