@@ -10,7 +10,7 @@ namespace {
 
 namespace F = settings::factory;
 
-constexpr ProbeEntry kFixed[] = {
+const ProbeEntry kFixed[] = {
     {"SA(----)", 0, 1, 0},
     {"SB(----)", 0, 1, 0},
     {"PR-A01", 5360, 50, 1},
