@@ -58,15 +58,7 @@ public:
                  .block = m_block});
     }
     void text(int fieldId, int label, int length, const char* value, int offset) {
-        m_f.add({.id = fieldId,
-                 .label = label,
-                 .kind = FieldKind::kEdit,
-                 .value = value,
-                 .maximum = static_cast<double>(length),
-                 .format = "%s",
-                 .type = vt::kText,
-                 .offset = offset,
-                 .block = m_block});
+        formatted(fieldId, label, "%s", static_cast<double>(length), value, vt::kText, offset);
     }
     void valueOnly(int fieldId, const char* format, const char* value, int type, int offset,
                    double max = 0) {
