@@ -1,6 +1,8 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "settings/ApplicationSelectionDlg.h"
+#include "settings/SettingsSheetDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
@@ -22,6 +24,18 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
         },
         "mes");
+    catalogue.add(DialogKind::TypeSelection,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      return std::make_unique<CApplicationSelectionDlg>(r.parent);
+                  });
+    catalogue.add(
+        DialogKind::Settings,
+        [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+            if (r.link == nullptr)
+                return nullptr;
+            return std::make_unique<CSettingsSheetDlg>(r.mode, *r.link, r.parent, r.filePath);
+        },
+        "eta");
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;
