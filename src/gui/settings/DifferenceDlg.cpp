@@ -45,6 +45,8 @@ CDifferenceDlg::CDifferenceDlg(ks::DifferenceReport report, QWidget* parent)
     ks::fillGrid(*m_grid, headings, rows);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setMinimumSize(560, 240);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_table, 1);
     for (const std::string& line : {m_report.unitNumberLine, m_report.signatureLine})
         layout->addWidget(new QLabel(qtext(line), this));

@@ -12,6 +12,8 @@
 #include "settings/SettingsTexts.h"
 #include "shell/DialogModes.h"
 
+#include <QTimer>
+
 namespace ks::gui {
 
 namespace {
@@ -200,6 +202,8 @@ CSettingsSheetDlg::~CSettingsSheetDlg() = default;
 
 void CSettingsSheetDlg::onInitDialog() {
     setCaptionText(kCaption);
+    // A page whose groups the rules have shown may need more room than the dialog has.
+    connect(body()->tabHost(), &QTabWidget::currentChanged, this, [this] { fitContents(); });
     body()->binder().setEntryCheck(
         [this](ks::CField& field, const std::string& entry) { return takeEntry(field, entry); });
     mirror();
@@ -228,6 +232,14 @@ void CSettingsSheetDlg::mirror() {
     refreshFields();
     if (body() != nullptr && body()->tabHost() != nullptr)
         body()->tabHost()->setPageTitle(kOutputsPage, m_sheet->rules().outputsPageTitle());
+    fitContents();
+}
+
+void CSettingsSheetDlg::fitContents() {
+    // Groups the rules show may need more room than the page had (once the layouts have
+    // taken the change in).
+    if (isVisible())
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(sizeHint())); });
 }
 
 void CSettingsSheetDlg::valuesArrived() {

@@ -54,6 +54,7 @@ protected:
 private:
     // Runs the rules and shows their outcome: fields and the outputs page's title.
     void mirror();
+    void fitContents();
     bool takeEntry(ks::CField& field, const std::string& entry);
 
     std::unique_ptr<ks::CSettingsSheet> m_sheet;
