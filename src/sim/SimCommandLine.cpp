@@ -72,6 +72,7 @@ std::string simUsage() {
            "  --seed N         seed of the fault generator (default 1)\n"
            "  --firmware TEXT  firmware version text, at most 20 printable characters\n"
            "  --faults HEX     fault flags of the measurement block, 0..FFFF\n"
+           "  --refuse-write HEX  refuse writes that start at this register (exception 4)\n"
            "  --modem          put a Hayes modem in front of the meter\n"
            "  --modem-delay MS from the dial to CONNECT, 0..60000 ms (default 1500)\n"
            "  --modem-drop S   each call loses its carrier after S seconds\n"
@@ -98,9 +99,9 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             continue;
         }
         static const char* const kWithValue[] = {
-            "--link",    "--slave",       "--baud",      "--app",  "--drop",
-            "--corrupt", "--noise",       "--delay",     "--seed", "--firmware",
-            "--faults",  "--modem-delay", "--modem-drop"};
+            "--link",    "--slave",       "--baud",       "--app",         "--drop",
+            "--corrupt", "--noise",       "--delay",      "--seed",        "--firmware",
+            "--faults",  "--modem-delay", "--modem-drop", "--refuse-write"};
         bool known = false;
         for (const char* k : kWithValue)
             known = known || name == k;
@@ -139,6 +140,10 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             o.firmware = value;
         } else if (name == "--faults") {
             ok = parseHex16(value, o.faults);
+        } else if (name == "--refuse-write") {
+            std::uint32_t address = 0;
+            ok = parseHex16(value, address);
+            o.refuseWrite = static_cast<int>(address);
         } else if (name == "--modem-delay") {
             ok = parseInt(value, 0, 60000, o.modemDelayMs);
         } else if (name == "--modem-drop") {

@@ -25,7 +25,8 @@ bool crcMatches(const std::uint8_t* req, std::size_t n) {
 } // namespace
 
 CSimMeter::CSimMeter(const SimOptions& options)
-    : m_slave(std::clamp(options.slave, 1, 247)), m_flow(options.seed) {
+    : m_slave(std::clamp(options.slave, 1, 247)), m_flow(options.seed),
+      m_refuseWrite(options.refuseWrite) {
     loadMeterDefaults(m_image, options);
 }
 
@@ -111,6 +112,8 @@ Bytes CSimMeter::writeReply(const std::uint8_t* req, double now) {
         return exceptionReply(16, kIllegalValue);
     if (!rangeServed(address, count, true))
         return exceptionReply(16, kIllegalAddress);
+    if (address == m_refuseWrite)
+        return exceptionReply(16, kDeviceFailure);
 
     if (address <= kClockBlock + 2 && address + count > kClockBlock) {
         // The clock takes the six bytes it would hold after the write, or refuses them all.

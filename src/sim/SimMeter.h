@@ -17,6 +17,7 @@ enum SimException : std::uint8_t {
     kIllegalFunction = 1,
     kIllegalAddress = 2,
     kIllegalValue = 3,
+    kDeviceFailure = 4,
 };
 
 // The simulated meter: its register image and how it answers one request. No I/O; the
@@ -54,6 +55,7 @@ private:
     CFlowModel m_flow;
     CMeterClock m_clock;
     bool m_clockStarted = false;
+    int m_refuseWrite;
 };
 
 } // namespace ks::sim

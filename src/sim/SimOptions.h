@@ -19,6 +19,9 @@ struct SimOptions {
     std::uint64_t seed = 1;
     std::string firmware;     // empty: the default version text
     std::uint32_t faults = 0; // fault flags of the measurement block (low 16 bits)
+    // A write starting at this register is refused (exception 4, device failure), as a meter
+    // that cannot take a block; -1: none.
+    int refuseWrite = -1;
     // A Hayes modem in front of the meter (the line then carries AT commands first).
     bool modem = false;
     int modemDelayMs = 1500;     // from the dial to "CONNECT"

@@ -43,7 +43,9 @@ TEST(SimCommandLine, EveryOptionIsTaken) {
                                      "--firmware",
                                      "V2-CKS-9.99 beta",
                                      "--faults",
-                                     "0x8005"},
+                                     "0x8005",
+                                     "--refuse-write",
+                                     "2306"},
                                     c, error))
         << error;
     EXPECT_EQ(c.link, "/tmp/meter");
@@ -57,6 +59,7 @@ TEST(SimCommandLine, EveryOptionIsTaken) {
     EXPECT_EQ(c.options.seed, 18446744073709551615ull);
     EXPECT_EQ(c.options.firmware, "V2-CKS-9.99 beta");
     EXPECT_EQ(c.options.faults, 0x8005u);
+    EXPECT_EQ(c.options.refuseWrite, 0x2306);
 
     ASSERT_TRUE(parseSimCommandLine({"--faults", "1F"}, c, error));
     EXPECT_EQ(c.options.faults, 0x1Fu);
@@ -85,6 +88,7 @@ TEST(SimCommandLine, RejectsBadOptions) {
         {"--faults", "10000"},
         {"--faults", "0x"},
         {"--faults", "xyz"},
+        {"--refuse-write", "12345"},
         {"--link", ""},
         {"extra"},
     };

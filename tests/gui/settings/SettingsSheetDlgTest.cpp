@@ -15,6 +15,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -78,6 +79,15 @@ std::unique_ptr<CSettingsSheetDlg> readSheet(MeterFixture& m) {
     return dlg;
 }
 
+QString pdfText(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QStringLiteral("pdftotext failed (poppler-utils installed?): ") +
+               QString::fromLocal8Bit(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 // Runs `check` on the modal dialog that `open` starts, then closes that dialog.
 void whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& check) {
     bool ran = false;
@@ -106,6 +116,9 @@ private slots:
     void saveAndLoadGiveTheSameBlocks();
     void compareListsTheChangedFlowUnit();
     void typeMismatchWritesNothing();
+    void failedWriteNamesTheBlocksWritten();
+    void installationWritesWithoutAskingAndCloses();
+    void printsTheSheetAndTheDifferences();
     void mainWindowOpensTheSheetInItsModes();
 };
 
@@ -321,6 +334,68 @@ void SettingsSheetDlgTest::typeMismatchWritesNothing() {
     auto meter = readSheet(m);
     QVERIFY(meter);
     QCOMPARE(meter->fields().find(id::kDiameter1)->text(), std::string("27.9"));
+}
+
+void SettingsSheetDlgTest::failedWriteNamesTheBlocksWritten() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1", "--refuse-write", "2306"}), m.sim.error().c_str());
+    auto dlg = readSheet(m);
+    QVERIFY(dlg);
+    choose(*dlg, id::kSyncClock, 0);
+    choose(*dlg, id::kResetTotaliser1, 0);
+    type(*dlg, id::kDiameter1, "40.0");
+    m.prompts().answers = {ks::CUserPrompts::Answer::Yes};
+    const ks::TransferOutcome out = dlg->runTransfer();
+    QCOMPARE(out.status, ks::TransferOutcome::Status::WriteFailed);
+    QCOMPARE(out.failedBlock, blk::kTotaliser);
+    QVERIFY(!m.prompts().messages.empty());
+    QCOMPARE(m.prompts().messages.back().text,
+             std::string("L'écriture du bloc 0x2306 a échoué.\nBlocs écrits : 0x2301, 0x1100"));
+    // What was written before the failure is in the meter.
+    auto after = readSheet(m);
+    QCOMPARE(after->fields().find(id::kDiameter1)->text(), std::string("40.0"));
+}
+
+void SettingsSheetDlgTest::installationWritesWithoutAskingAndCloses() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
+    CSettingsSheetDlg dlg(CSettingsSheetDlg::kInstallationMode, m.desktop().link());
+    QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+    QVERIFY(m.prompts().questions.empty());
+    QVERIFY(m.prompts().messages.empty());
+    // Clock, settings and both totalisers went in that order.
+    QCOMPARE(dlg.fields().find(id::kTotaliserWord)->number(), 65537.0);
+    QCOMPARE(dlg.fields().find(id::kSyncClock)->listIndex(), 0);
+}
+
+void SettingsSheetDlgTest::printsTheSheetAndTheDifferences() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
+    auto dlg = readSheet(m);
+    QVERIFY(dlg);
+    const QString sheetPdf = QString::fromStdString(m.fixture->path("sheet.pdf"));
+    m.desktop().setPrintToFile(sheetPdf.toStdString());
+    QCOMPARE(dlg->print(), 0);
+    const QString sheetText = pdfText(sheetPdf);
+    for (const char* expected : {"Général", "Conduite - Produit", "Unité Q", "m3/h", "27.9"})
+        QVERIFY2(sheetText.contains(QString::fromUtf8(expected)), expected);
+
+    const std::string reference = m.fixture->path("ref.eta");
+    QVERIFY(dlg->saveFile(reference));
+    choose(*dlg, id::kFlowUnit, 2);
+    const QString diffPdf = QString::fromStdString(m.fixture->path("diff.pdf"));
+    m.desktop().setPrintToFile(diffPdf.toStdString());
+    m.prompts().files = {reference};
+    whileModal([&] { dlg->compareCommand(); },
+               [&](QWidget* modal) {
+                   auto* diff = qobject_cast<ks::gui::CDifferenceDlg*>(modal);
+                   QVERIFY(diff != nullptr);
+                   QCOMPARE(diff->print(), 0);
+               });
+    const QString diffText = pdfText(diffPdf);
+    for (const char* expected : {"Paramètres actuels", "Paramètre", "Unité Q", "m3/h", "l/h",
+                                 "Unité N° :", "Visa :", "Liaison Série"})
+        QVERIFY2(diffText.contains(QString::fromUtf8(expected)), expected);
 }
 
 void SettingsSheetDlgTest::mainWindowOpensTheSheetInItsModes() {
