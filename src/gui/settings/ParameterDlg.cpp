@@ -34,7 +34,10 @@ int CParameterDlg::MeterExchange::readBlock(int blockCode) {
 }
 
 int CParameterDlg::MeterExchange::writeBlock(int blockCode) {
-    return m_dialog.writeBlock(blockCode);
+    const int result = m_dialog.writeBlock(blockCode);
+    if (result == 0)
+        m_dialog.blockWritten(blockCode);
+    return result;
 }
 
 CParameterDlg::CParameterDlg(int templateNumber, int mode, ks::CJBusLink& link, QWidget* parent,
@@ -187,7 +190,7 @@ void CParameterDlg::transfer() {
 bool CParameterDlg::writeBlocks(const std::vector<int>& order) {
     std::vector<int> written;
     for (int block : order) {
-        if (writeBlock(block) != 0) {
+        if (m_meter.writeBlock(block) != 0) {
             reportWriteFailure(block, written);
             return false;
         }

@@ -101,6 +101,8 @@ protected:
     virtual bool openSpecialMode() { return false; }
     // Runs once the values are in, before an unattended save or print.
     virtual void afterOpening() {}
+    // The meter took a block (through meter() or writeBlocks).
+    virtual void blockWritten(int blockCode) { (void)blockCode; }
 
     void onShown() override;
     void onButton(int control) override;

@@ -20,10 +20,12 @@ namespace {
 
 namespace id = ks::settings::id;
 namespace tx = ks::settings::text;
+namespace blk = ks::settings::block;
 using Status = ks::TransferOutcome::Status;
 
 constexpr int kOutputsPage = 3;
-constexpr int kCaption = 300; // "Paramétrage"
+constexpr int kCaption = 300;   // "Paramétrage"
+constexpr int kLastSlave = 247; // 0 is everybody's (broadcast); above 247 is reserved
 
 // Where the fields sit on the four pages. Group boxes are the groups' own fields, so that
 // the rules can hide and retitle them.
@@ -291,6 +293,20 @@ ks::TransferOutcome CSettingsSheetDlg::runTransfer() {
     // The meter's identification or factory block may have come in.
     mirror();
     return out;
+}
+
+void CSettingsSheetDlg::blockWritten(int blockCode) {
+    if (blockCode != blk::kMain)
+        return;
+    // The meter answers at its new JBus number as soon as it took the settings: the blocks
+    // still to write (totaliser command) and later reads go there.
+    const ks::CField* slave = fields().find(id::kSlave);
+    const int number = slave != nullptr ? static_cast<int>(slave->number()) : 0;
+    ks::ConnectionSettings c = connection();
+    if (number >= 1 && number <= kLastSlave && number != c.slave) {
+        c.slave = number;
+        setConnection(c);
+    }
 }
 
 void CSettingsSheetDlg::transfer() {

@@ -50,6 +50,7 @@ protected:
     bool openSpecialMode() override;
     void afterOpening() override;
     void onFieldEdited(int id) override;
+    void blockWritten(int blockCode) override;
 
 private:
     // Runs the rules and shows their outcome: fields and the outputs page's title.

@@ -117,6 +117,7 @@ private slots:
     void compareListsTheChangedFlowUnit();
     void typeMismatchWritesNothing();
     void failedWriteNamesTheBlocksWritten();
+    void newJBusNumberIsFollowed();
     void installationWritesWithoutAskingAndCloses();
     void printsTheSheetAndTheDifferences();
     void mainWindowOpensTheSheetInItsModes();
@@ -171,11 +172,17 @@ void SettingsSheetDlgTest::editsRunTheRules() {
         {"threshold relay shows its threshold", id::kRelayType1, 5, id::kThreshold1, true},
         {"volume relay shows the pulse group", id::kRelayType2, 1, id::kGroupPulse, true},
         {"KH by hand hides the viscosity", id::kKhType, 1, id::kViscosity, false},
+        {"a straight-path probe shows the path length", id::kProbe, 14, id::kLength1, true},
+        {"and hides the mounting", id::kProbe, 14, id::kMounting, false},
+        {"an angled probe shows the mounting", id::kProbe, 2, id::kMounting, true},
+        {"and hides the path length", id::kProbe, 2, id::kLength1, false},
     };
     for (const Case& c : cases) {
         choose(*dlg, c.field, c.entry);
         QVERIFY2(shown(*dlg, c.watched) == c.visible, c.what);
     }
+    // The probe chosen is what the settings block stores.
+    QCOMPARE(dlg->fields().find(id::kProbeRef)->number(), 2.0);
     // Titles and enabling follow too: a gain set by hand, E.S.C. disabling the margin.
     choose(*dlg, id::kGainType1, 0);
     QCOMPARE(dlg->widgetsOf(id::kMargin1).label->text(), QString("Gain"));
@@ -356,6 +363,24 @@ void SettingsSheetDlgTest::failedWriteNamesTheBlocksWritten() {
     QCOMPARE(after->fields().find(id::kDiameter1)->text(), std::string("40.0"));
 }
 
+void SettingsSheetDlgTest::newJBusNumberIsFollowed() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
+    auto dlg = readSheet(m);
+    QVERIFY(dlg);
+    type(*dlg, id::kSlave, "7");
+    choose(*dlg, id::kResetTotaliser2, 0);
+    m.prompts().answers = {ks::CUserPrompts::Answer::Yes};
+    const ks::TransferOutcome out = dlg->runTransfer();
+    // The totaliser command after the settings reached the meter at its new number.
+    QCOMPARE(out.status, ks::TransferOutcome::Status::Written);
+    QCOMPARE(out.written, (std::vector<int>{blk::kMain, blk::kTotaliser}));
+    QCOMPARE(dlg->connection().slave, 7);
+    QCOMPARE(dlg->readMeter(), 0);
+    QCOMPARE(dlg->fields().find(id::kSlave)->text(), std::string("7"));
+    QVERIFY(m.prompts().messages.empty());
+}
+
 void SettingsSheetDlgTest::installationWritesWithoutAskingAndCloses() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
@@ -445,6 +470,15 @@ void SettingsSheetDlgTest::mainWindowOpensTheSheetInItsModes() {
                    QTRY_COMPARE(sheet->sourceFile(), path);
                    QCOMPARE(sheet->sheet().mode(), ks::sheetmode::kFile);
                });
+
+    // Save all: read from the meter and saved beside the name chosen, unattended.
+    const std::string base = m.fixture->path("all");
+    m.prompts().files = {base};
+    main.saveAll();
+    CSettingsSheetDlg saved(dialogmode::kOpen, m.desktop().link());
+    saved.initialise();
+    QVERIFY(saved.loadFile(base + ".eta"));
+    QCOMPARE(images(saved), images(*meter));
 }
 
 QTEST_MAIN(SettingsSheetDlgTest)
