@@ -74,6 +74,11 @@ void CParameterDlg::setButtonIcons() {
         transfer->setDefault(true);
 }
 
+void CParameterDlg::applyLanguage(int language) {
+    CDeviceDlg::applyLanguage(language);
+    setButtonIcons(); // their tips
+}
+
 QString CParameterDlg::fileCaption() const {
     return captionText().isEmpty() ? windowTitle() : text(captionTextNumber());
 }

@@ -87,6 +87,8 @@ public:
     // reads the meter's identification first).
     ks::CBlockExchange& meter() { return m_meter; }
 
+    void applyLanguage(int language) override;
+
     // The difference dialog of the last comparison, while it is open (tests).
     QDialog* differenceDialog() const { return m_differences; }
 
