@@ -1,6 +1,5 @@
 #include "settings/BlockParameters.h"
 
-#include "framework/IdentificationFields.h"
 #include "settings/ServiceFields.h"
 #include "settings/ServiceIds.h"
 #include "settings/SettingsFields.h"
@@ -15,8 +14,7 @@ CBlockParameters::CBlockParameters(ParameterKind kind, int language)
     m_fields.setLanguage(language);
     switch (kind) {
     case ParameterKind::Factory:
-        registerIdentificationFields(m_fields);
-        registerFactoryFields(m_fields);
+        registerFactoryDialogFields(m_fields);
         break;
     case ParameterKind::Outputs:
         registerOutputFields(m_fields);

@@ -33,6 +33,14 @@ void hideFrom(CFieldList& f, std::size_t first) {
         f[i].show(false);
 }
 
+// The identification every device dialog reads first: it names the meter in a file's header
+// and is not one of the dialog's values (its slave number and device code are in no file).
+void identification(CFieldList& f) {
+    const std::size_t first = f.size();
+    registerIdentificationFields(f);
+    hideFrom(f, first);
+}
+
 CField& number(CFieldList& f, int id, int label, int decimals, double min, double max,
                const char* value, int unit, int type, int offset, int block) {
     return f.add({.id = id,
@@ -102,7 +110,7 @@ void valueOnly(CFieldList& f, int id, const char* format, int type, int offset, 
 
 void registerCalibrationFields(CFieldList& f) {
     namespace c = settings::calibration;
-    registerIdentificationFields(f);
+    identification(f);
     firmwareDisplay(f, c::kFirmware, 10, blk::kIdentification);
     f.add({.id = c::kSyncClock,
            .label = tx::kSyncClock,
@@ -121,9 +129,14 @@ void registerCalibrationFields(CFieldList& f) {
     hideFrom(f, first);
 }
 
+void registerFactoryDialogFields(CFieldList& f) {
+    identification(f);
+    registerFactoryFields(f);
+}
+
 void registerOutputFields(CFieldList& f) {
     namespace o = settings::output;
-    registerIdentificationFields(f);
+    identification(f);
     group(f, o::kGroup, kTextOutputSettings);
     group(f, o::kGroupOutput1, kTextOutputOne);
     number(f, o::kOutput1At4mA, kTextPoints4mA, 0, 10, 65535, "1160", 0, vt::kUnsigned16, 6,
@@ -139,7 +152,7 @@ void registerOutputFields(CFieldList& f) {
 
 void registerProbeFileFields(CFieldList& f) {
     namespace p = settings::probe;
-    registerIdentificationFields(f);
+    identification(f);
     text(f, p::kText, tx::kText, 6, "Sp", 0, blk::kProbeRecord);
     number(f, p::kT0, tx::kT0, 1, 0, 25.5, "1.0", tx::kUs, vt::kUnsigned8, 6, blk::kProbeRecord);
     number(f, p::kAngle, tx::kAngle, 2, 0, 90, "0.00", tx::kDegree, vt::kUnsigned16, 7,
@@ -156,14 +169,14 @@ void registerProbeFileFields(CFieldList& f) {
 }
 
 void registerSpecialDialogFields(CFieldList& f) {
-    registerIdentificationFields(f);
+    identification(f);
     firmwareDisplay(f, settings::special::kFirmware, 56, blk::kMeasurement);
     registerSpecialFields(f);
 }
 
 void registerOemFields(CFieldList& f) {
     namespace o = settings::oem;
-    registerIdentificationFields(f);
+    identification(f);
     firmwareDisplay(f, o::kFirmware, 10, blk::kIdentification);
     text(f, o::kLine1, tx::kLine1, 16, "   CALYPTRON", 0, blk::kOem);
     list(f, o::kModel, tx::kDeviceType, kTextModelNames, 0, 16, blk::kOem);
@@ -184,7 +197,7 @@ void registerOemFields(CFieldList& f) {
 
 void registerEchoFields(CFieldList& f) {
     namespace e = settings::echo;
-    registerIdentificationFields(f);
+    identification(f);
     valueOnly(f, e::kChordCount, "%0.f", vt::kSigned8, 118, blk::kMeasurement);
     for (int chord = 0; chord < 2; ++chord) {
         const int base = chord == 0 ? 0 : 124;

@@ -11,6 +11,9 @@ namespace ks {
 // settings sheet unshown (the edits are copied into its fields before a write or a save).
 void registerCalibrationFields(CFieldList& fields);
 
+// The factory settings dialog: block 0x2200.
+void registerFactoryDialogFields(CFieldList& fields);
+
 // The analogue output adjustment points of block 0x3000.
 void registerOutputFields(CFieldList& fields);
 
