@@ -51,6 +51,7 @@ struct Options {
     bool yes = false;
     bool syncClock = false;
     std::string kind; // --kind EXT
+    std::string into; // --into SA|SB: the factory probe a special probe goes to
     bool bad = false;
 };
 
@@ -65,9 +66,11 @@ Options takeOptions(std::vector<std::string>& args) {
             o.yes = true;
         else if (a == "--sync-clock")
             o.syncClock = true;
-        else if ((a == "--lang" || a == "--kind") && i + 1 < args.size()) {
+        else if ((a == "--lang" || a == "--kind" || a == "--into") && i + 1 < args.size()) {
             if (a == "--kind")
                 o.kind = args[++i];
+            else if (a == "--into")
+                o.into = args[++i];
             else {
                 o.language = std::atoi(args[++i].c_str());
                 o.bad = o.bad || o.language < 1 || o.language > 5;
@@ -81,7 +84,7 @@ Options takeOptions(std::vector<std::string>& args) {
 
 constexpr const char* kUsage =
     "usage: settings read OUT.EXT\n"
-    "       settings write IN.EXT [--yes] [--sync-clock]\n"
+    "       settings write IN.EXT [--yes] [--sync-clock] [--into SA|SB]\n"
     "       settings show FILE.EXT|--meter --kind EXT [--lang L] [--json]\n"
     "       settings set IN.EXT OUT.EXT KEY=VALUE...\n"
     "       settings diff REF.EXT [CUR.EXT|--meter] [--lang L]\n"
@@ -118,6 +121,13 @@ int runWrite(CliContext& ctx, ParameterKind kind, const std::vector<std::string>
         return r;
     if (CField* sync = dialog->fields().find(settings::calibration::kSyncClock))
         sync->setListIndex(o.syncClock ? 0 : 1);
+    if (CField* into = dialog->fields().find(settings::probe::kTarget); into && !o.into.empty()) {
+        std::string error;
+        if (setFieldFromText(*into, o.into, error) != 0) {
+            *ctx.err << error << "\n";
+            return 2;
+        }
+    }
     auto meter = meterExchange(ctx, *dialog, ctx.options.slave);
     if (!meter)
         return 1;
@@ -153,8 +163,10 @@ int runSet(CliContext& ctx, ParameterKind kind, const std::vector<std::string>& 
         const auto eq = a[i].find('=');
         if (eq == std::string::npos)
             return usage(ctx);
+        // The calibration edits Kh and Delta T0 1 of the settings it carries unshown.
+        const bool carried = kind == ParameterKind::Calibration;
         CField* f = findByKey(dialog->fields(), a[i].substr(0, eq));
-        if (!f || !f->isShown() || f->isValueOnly() || f->isDisplay()) {
+        if (!f || (!f->isShown() && !carried) || f->isValueOnly() || f->isDisplay()) {
             *ctx.err << "no field " << a[i].substr(0, eq) << "\n";
             return 2;
         }
@@ -163,7 +175,7 @@ int runSet(CliContext& ctx, ParameterKind kind, const std::vector<std::string>& 
             *ctx.err << error << "\n";
             return 1;
         }
-        dialog->refresh();
+        dialog->blockFieldsSet();
     }
     return saveDialog(ctx, *dialog, a[1]);
 }

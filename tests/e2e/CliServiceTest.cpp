@@ -103,6 +103,36 @@ TEST_F(CliService, FactoryBlockBytesOnTheMeter) {
     }
 }
 
+TEST_F(CliService, SpecialProbeGoesIntoTheChosenFactoryProbe) {
+    ASSERT_TRUE(sim.start({"--app", "1"})) << sim.error();
+    ASSERT_EQ(cli({"settings", "read", file("a.sp")}).status, 0);
+    ASSERT_EQ(set("a.sp", "b.sp", {"fffffe:0=PRB9", "fffffe:6=12.8", "fffffe:7=45.50"}).status, 0);
+    const std::string before = registers(0x2202, 2); // SA: angle and T0
+    ProgramResult r = cli({"settings", "write", file("b.sp"), "--yes", "--into", "SB"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "written: 0x2200\n");
+    EXPECT_EQ(registers(0x221A, 3), "5052 4239 2020"); // "PRB9" padded
+    // SA frequency, then SB: angle 45.50, T0 12.8, frequency as read, Q Ref.
+    EXPECT_EQ(registers(0x2204, 3), "0111 C680 0100");
+    EXPECT_EQ(registers(0x2202, 2), before);
+    r = cli({"settings", "write", file("b.sp"), "--yes", "--into", "SC"});
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(CliService, CalibrationChangesKhOnTheMeter) {
+    ASSERT_TRUE(sim.start({"--app", "1"})) << sim.error();
+    ASSERT_EQ(cli({"settings", "read", file("a.etaBio")}).status, 0);
+    ProgramResult r = set("a.etaBio", "b.etaBio", {"1100:6=2.5", "1100:16=-12.34"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = cli({"settings", "show", file("b.etaBio")}, false);
+    EXPECT_NE(r.out.find("  Kh: 2.500\n  Delta T0 1: -12.34 ns\n"), std::string::npos) << r.out;
+    r = cli({"settings", "write", file("b.etaBio"), "--yes", "--sync-clock"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "written: 0x2301 0x1100\n");
+    EXPECT_EQ(registers(0x1103, 1), "09C4");      // Kh 2.500
+    EXPECT_EQ(registers(0x1108, 2), "FFFB 2E00"); // Delta T0 1, then the viscosity
+}
+
 TEST_F(CliService, OemListsFollowTheSpecialSettingsOfTheMeter) {
     ASSERT_TRUE(sim.start({"--app", "2"})) << sim.error();
     // Before: a two-chord meter of model 1.

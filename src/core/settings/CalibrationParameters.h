@@ -15,6 +15,7 @@ public:
     CFieldListBlocks& blocks() override { return m_blocks; }
     std::vector<int> readOrder() const override;
     std::vector<int> fileOrder() const override { return readOrder(); }
+    void blockFieldsSet() override { showSettings(); }
     int firmwareField() const override;
 
     // Reads block 0x1100 again, so that only the two calibration values change on the

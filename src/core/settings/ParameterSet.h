@@ -53,6 +53,9 @@ public:
 
     // The dialog's rules, after every read, load or change of a field.
     virtual void refresh() {}
+    // Fields were set by their block keys, not through the dialog's edits (command line):
+    // edits that stand for block fields follow them.
+    virtual void blockFieldsSet() { refresh(); }
 
     // Reads the identification block, then the read order: 0, or the first failing read's
     // result.
