@@ -159,8 +159,9 @@ TEST_F(CliService, OemListsFollowTheSpecialSettingsOfTheMeter) {
     for (const Case& c : cases) {
         r = set("a.dev", "b.dev", {c.assignment});
         EXPECT_EQ(r.status, c.status) << c.assignment << ": " << r.err;
-        if (c.status != 0)
+        if (c.status != 0) {
             EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+        }
     }
     // Model 3 is stored as its place in the full list, and the meter reports it.
     write("b.dev");
