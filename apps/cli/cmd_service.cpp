@@ -42,7 +42,6 @@ public:
     int slaveNumber() const override { return m_ctx.options.slave; }
     void setSlaveNumber(int slave) override { m_ctx.options.slave = slave; }
     std::unique_ptr<CBlockExchange> exchangeFor(CParameterSet& dialog) override;
-    void advanceProgress() override { ++m_step; }
 
 private:
     // The exchange with its failure code, handed out as a block exchange.
@@ -72,7 +71,6 @@ private:
     };
 
     CliContext& m_ctx;
-    int m_step = 0;
 };
 
 std::unique_ptr<CBlockExchange> CliInstallationHost::exchangeFor(CParameterSet& dialog) {

@@ -4,7 +4,6 @@
 #include "i18n/TextTable.h"
 #include "settings/SettingsIds.h"
 #include "settings/SettingsTexts.h"
-#include "settings/SheetParameters.h"
 
 namespace ks {
 
