@@ -1,6 +1,8 @@
 // settings: the settings sheet from a terminal. read, write, show, set and diff work on the
 // same field list, rules, transfer and files as the desktop sheet.
 #include "CliCommand.h"
+#include "CliPrompts.h"
+#include "ParameterCommands.h"
 #include "app/FlowApp.h"
 #include "app/ProfileKeys.h"
 #include "app/UserPrompts.h"
@@ -33,38 +35,9 @@ constexpr const char* kUsage =
     "       settings write IN.eta [--yes] [--sync-clock] [--reset-totaliser 1|2|both]\n"
     "       settings show FILE.eta|--meter [--lang L] [--json]\n"
     "       settings set IN.eta OUT.eta KEY=VALUE...\n"
-    "       settings diff REF.eta [CUR.eta|--meter] [--lang L]\n";
-
-// Messages go to stderr; the transfer question is answered by --yes, or asked on the terminal.
-class CliPrompts : public CUserPrompts {
-public:
-    CliPrompts(std::ostream& err, bool yes) : m_err(err), m_yes(yes) {}
-    void message(const std::string& text, const std::string& caption, Icon) override {
-        m_err << (caption.empty() ? "" : caption + ": ") << text << "\n";
-    }
-    Answer question(const std::string& text, const std::string&) override {
-        if (m_yes)
-            return Answer::Yes;
-        m_err << text << " [y/N] " << std::flush;
-        std::string line;
-        std::getline(std::cin, line);
-        return !line.empty() &&
-                       (line[0] == 'y' || line[0] == 'Y' || line[0] == 'o' || line[0] == 'O')
-                   ? Answer::Yes
-                   : Answer::No;
-    }
-    std::string openFile(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string saveFile(const std::string&, const std::string&, const std::string&,
-                         const std::string&) override {
-        return {};
-    }
-
-private:
-    std::ostream& m_err;
-    bool m_yes;
-};
+    "       settings diff REF.eta [CUR.eta|--meter] [--lang L]\n"
+    "every other parameter file by its extension (etaBio, rus, sa, sp, rsp, dev, esc):\n"
+    "       settings read|write|show|set|diff with FILE.EXT; --meter --kind EXT\n";
 
 struct Env {
     int language = 1;
@@ -135,53 +108,8 @@ int saveFile(CliContext& ctx, CSettingsSheet& sheet, const std::string& path) {
     return 0;
 }
 
-std::string jsonText(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            out += '\\', out += static_cast<char>(c);
-        else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else
-            out += static_cast<char>(c);
-    }
-    return out + "\"";
-}
-
 void printView(std::ostream& o, const CSettingsSheet& sheet, bool json) {
-    const auto pages = sheetView(sheet);
-    if (!json) {
-        for (const SheetViewPage& p : pages) {
-            o << "== " << p.title << " ==\n";
-            for (const SheetGroup& g : p.groups) {
-                if (!g.title.empty())
-                    o << "[" << g.title << "]\n";
-                for (const SheetLine& l : g.lines)
-                    o << "  " << l.label << ": " << l.value << (l.unit.empty() ? "" : " ") << l.unit
-                      << "\n";
-            }
-        }
-        return;
-    }
-    o << "{\"pages\":[";
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        o << (i ? "," : "") << "{\"title\":" << jsonText(pages[i].title) << ",\"groups\":[";
-        for (std::size_t g = 0; g < pages[i].groups.size(); ++g) {
-            const SheetGroup& gr = pages[i].groups[g];
-            o << (g ? "," : "") << "{\"title\":" << jsonText(gr.title) << ",\"fields\":[";
-            for (std::size_t k = 0; k < gr.lines.size(); ++k) {
-                const SheetLine& l = gr.lines[k];
-                o << (k ? "," : "") << "{\"key\":" << (l.key.empty() ? "null" : jsonText(l.key))
-                  << ",\"label\":" << jsonText(l.label) << ",\"value\":" << jsonText(l.value)
-                  << ",\"unit\":" << jsonText(l.unit) << "}";
-            }
-            o << "]}";
-        }
-        o << "]}";
-    }
-    o << "]}\n";
+    printPages(o, sheetView(sheet), json);
 }
 
 // Pulls "--lang L" and "--json" out of the arguments.
@@ -365,6 +293,9 @@ int runSettings(CliContext& ctx) {
     }
     const std::string sub = ctx.args[0];
     std::vector<std::string> a(ctx.args.begin() + 1, ctx.args.end());
+    // The other dialogs' files go to their own commands.
+    if (int status = 0; runOtherParameterKind(ctx, sub, a, status))
+        return status;
     if (sub == "read")
         return runRead(ctx, a);
     if (sub == "write")

@@ -6,6 +6,8 @@
 #include "sim/MeterLayout.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace ks::sim {
 
@@ -191,6 +193,58 @@ void loadEchoTables(CRegisterImage& im, int chords) {
     }
 }
 
+// What block 0x4000 allows the meter to be: models 1 to 8 in byte 14, 9 and 10 in byte 13,
+// applications (one chord, two chords, two pipes) in byte 15.
+bool modelEnabled(const CRegisterImage& im, int model) {
+    namespace P = L::spc;
+    if (model >= 0 && model < 8)
+        return (im.u8(kSpecialBlock, P::kModels1To8) >> model & 1) != 0;
+    if (model == 8 || model == 9)
+        return (im.u8(kSpecialBlock, P::kModels9To10) >> (model - 8) & 1) != 0;
+    return false;
+}
+
+bool applicationEnabled(const CRegisterImage& im, int application) {
+    return application >= 1 && application <= 3 &&
+           (im.u8(kSpecialBlock, L::spc::kApplications) >> (application - 1) & 1) != 0;
+}
+
+// The OEM block's choice when block 0x4000 enables it, else the special settings' own, else
+// nothing (-1): a value the meter is not allowed to be is never reported.
+int reportedModel(const CRegisterImage& im) {
+    const int oem = im.u8(kOemBlock, L::oem::kModel);
+    if (modelEnabled(im, oem))
+        return oem;
+    const int own = im.u8(kSpecialBlock, L::spc::kModel);
+    return modelEnabled(im, own) ? own : -1;
+}
+
+int reportedApplication(const CRegisterImage& im) {
+    const int oem = im.u8(kOemBlock, L::oem::kMaxPair);
+    if (applicationEnabled(im, oem))
+        return oem;
+    const int own = im.u8(kSpecialBlock, L::spc::kMaxPair);
+    return applicationEnabled(im, own) ? own : -1;
+}
+
+void reportIdentity(CRegisterImage& im) {
+    namespace M = L::meas;
+    const int m = kMeasurementBlock;
+    const int application = reportedApplication(im);
+    if (application > 0) {
+        im.setU8(m, M::kTwoPipes, application == 3 ? 1 : 0);
+        im.setU8(m, M::kTwoChords, application == 2 ? 1 : 0);
+    }
+    const int model = reportedModel(im);
+    std::string name = kFamilyName;
+    if (model >= 0) {
+        char code[8];
+        std::snprintf(code, sizeof code, " M%02d", model + 1);
+        name += code;
+    }
+    im.setText(m, M::kFamilyName, M::kFamilyNameLength, name, '\0');
+}
+
 } // namespace
 
 std::string defaultFirmwareVersion() {
@@ -237,6 +291,7 @@ void refreshDerivedFields(CRegisterImage& im) {
     im.setU8(m, M::kSerialYear, year);
     im.setU16(m, M::kSerialNumber, number);
     im.setU8(m, M::kBoard, im.u8(kSpecialBlock, P::kBoard));
+    reportIdentity(im);
     im.setU8(kIdentBlock, L::ident::kSerialWeek, week);
     im.setU8(kIdentBlock, L::ident::kSerialYear, year);
     im.setU32(kIdentBlock, L::ident::kSerialNumber, static_cast<std::uint32_t>(number));

@@ -39,8 +39,9 @@ TEST_F(CliMeasure, OneChordMeterInFrench) {
     EXPECT_EQ(out.front(), "--- 1");
     EXPECT_EQ(std::count(out.begin(), out.end(), "--- 2"), 1);
     EXPECT_EQ(std::count(out.begin(), out.end(), "--- 3"), 0);
-    for (const char* expected : {"Version", "  Calyptron: CALYPTRON", "  N° de Série: 07/03/00001",
-                                 "Corde 1", "Sonde", "Kh", "Totalisateur(s)", "  Pas de Défaut"})
+    for (const char* expected :
+         {"Version", "  Calyptron: CALYPTRON M01", "  N° de Série: 07/03/00001", "Corde 1", "Sonde",
+          "Kh", "Totalisateur(s)", "  Pas de Défaut"})
         EXPECT_NE(std::find(out.begin(), out.end(), expected), out.end()) << expected << r.out;
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\n  Débit: -?[0-9.]+ m3/h\n"))) << r.out;
     EXPECT_TRUE(std::regex_search(r.out, std::regex("\n  \\(E.S.C\\) Marge: [0-9]+ dB\n")));

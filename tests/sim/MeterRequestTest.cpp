@@ -88,7 +88,7 @@ TEST_F(MeterRequests, EveryBlockHoldsItsDefaults) {
         {0x0010, 82, 76, Kind::U8, 7, nullptr, 0},
         {0x0010, 82, 78, Kind::U16, 1, nullptr, 0},
         {0x0010, 82, 118, Kind::U8, 1, nullptr, 0},
-        {0x0010, 82, 128, Kind::Text, 0, "CALYPTRON", 16},
+        {0x0010, 82, 128, Kind::Text, 0, "CALYPTRON M01", 16},
         {0x0010, 82, 162, Kind::U8, 0, nullptr, 0},
     };
     for (const DefaultCase& c : cases) {

@@ -283,7 +283,9 @@ void registerFactoryFields(CFieldList& f) {
         const bool b = k == 1;
         r.edit(b ? F::kAngleB : F::kAngleA, tx::kAngle, 2, 0, 90, "0", tx::kDegree, vt::kUnsigned16,
                b ? 9 : 5);
-        r.edit(b ? F::kT0B : F::kT0A, tx::kT0, 1, 0, 25.5, "0", tx::kUs, vt::kSigned8, b ? 11 : 7);
+        // Read unsigned: 25.5 µs is the byte 255, which a signed read would turn into 0.
+        r.edit(b ? F::kT0B : F::kT0A, tx::kT0, 1, 0, 25.5, "0", tx::kUs, vt::kUnsigned8,
+               b ? 11 : 7);
         r.list(b ? F::kFrequencyB : F::kFrequencyA, tx::kFrequency, tx::kFrequencies, 1,
                b ? 12 : 8);
     }

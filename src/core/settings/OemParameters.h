@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/OemRules.h"
+#include "settings/ParameterSet.h"
+
+namespace ks {
+
+// The OEM dialog: block 0x122F (device name line, model, maximum chord pairs) with the
+// firmware text of the identification block, and block 0x4000 carried unshown for the lists.
+class COemParameters : public CParameterSet {
+public:
+    explicit COemParameters(int language);
+
+    ParameterKind kind() const override { return ParameterKind::Oem; }
+    CFieldList& fields() override { return m_fields; }
+    CFieldListBlocks& blocks() override { return m_blocks; }
+    std::vector<int> readOrder() const override;
+    std::vector<int> fileOrder() const override { return readOrder(); }
+    int firmwareField() const override;
+    void refresh() override { m_rules.refresh(); }
+    COemRules& rules() { return m_rules; }
+
+protected:
+    void beforeValues() override { m_rules.offerAll(); }
+    std::vector<int> writeOrder() const override;
+
+private:
+    CFieldList m_fields;
+    CFieldListBlocks m_blocks;
+    COemRules m_rules;
+};
+
+} // namespace ks
