@@ -5,14 +5,18 @@
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
+#include "measurement/CMeasureDlg.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -32,6 +36,11 @@ struct Options {
     std::string printTo;
     int menu = 0; // drop-down to show open in the screenshot, from 1
     int afterMs = 500;
+    // What the picture shows in the dialog opened: a recording under way, a tab page, the
+    // dialog a button opens.
+    std::string record;
+    int page = 0;
+    int click = 0;
 };
 
 void printUsage(std::ostream& o) {
@@ -52,6 +61,10 @@ void printUsage(std::ostream& o) {
          "                  command such as WM_USER_MENU_APROPO), wait MS milliseconds\n"
          "                  (500), write a PNG of the active window to F and exit;\n"
          "                  --menu N shows the N-th drop-down of the menu bar open\n"
+         "  with --screenshot, in the dialog opened (by --open or a FILE such as a .mes):\n"
+         "  --record F.mes  the measurement dialog records into F.mes\n"
+         "  --page N        the N-th tab page is shown\n"
+         "  --click ID      the button ID is clicked (what it opens is in the picture)\n"
          "Qt options such as -platform offscreen are accepted too.\n";
 }
 
@@ -125,6 +138,21 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 std::cerr << "--menu takes the number of a drop-down, from 1\n";
                 return 2;
             }
+        } else if (a == "--record") {
+            if (!value(o.record) || o.record.empty()) {
+                std::cerr << "--record takes the path of the recording file\n";
+                return 2;
+            }
+        } else if (a == "--page") {
+            if (!value(v) || !parseNumber(v, 1, 9, o.page)) {
+                std::cerr << "--page takes the number of a tab page, from 1\n";
+                return 2;
+            }
+        } else if (a == "--click") {
+            if (!value(v) || !parseNumber(v, 1, 65535, o.click)) {
+                std::cerr << "--click takes the identifier of a button\n";
+                return 2;
+            }
         } else if (a == "--after") {
             if (!value(v) || !parseNumber(v, 0, 600000, o.afterMs)) {
                 std::cerr << "--after takes milliseconds (0 to 600000)\n";
@@ -139,9 +167,10 @@ int parseArguments(const QStringList& arguments, Options& o) {
             o.positional.push_back(a);
         }
     }
-    if ((!o.open.empty() || o.menu != 0 || arguments.contains(QStringLiteral("--after"))) &&
+    if ((!o.open.empty() || o.menu != 0 || !o.record.empty() || o.page != 0 || o.click != 0 ||
+         arguments.contains(QStringLiteral("--after"))) &&
         o.screenshot.empty()) {
-        std::cerr << "--open, --menu and --after go with --screenshot\n";
+        std::cerr << "--open, --menu, --record, --page, --click and --after go with --screenshot\n";
         return 2;
     }
     if (!o.open.empty() && o.menu != 0) {
@@ -149,6 +178,36 @@ int parseArguments(const QStringList& arguments, Options& o) {
         return 2;
     }
     return 0;
+}
+
+// Shortly after the dialog of the picture opened: what --record, --page and --click ask of it.
+void actOnDialog(const Options& o) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) {
+        std::cerr << "calyptron: no dialog is open\n";
+        return;
+    }
+    if (!o.record.empty()) {
+        if (auto* measure = qobject_cast<ks::gui::CMeasureDlg*>(dialog))
+            measure->startRecordingTo(o.record);
+        else
+            std::cerr << "calyptron: --record needs the measurement dialog\n";
+    }
+    if (o.page != 0) {
+        auto* tabs = dialog->findChild<QTabWidget*>();
+        if (tabs != nullptr && o.page <= tabs->count())
+            tabs->setCurrentIndex(o.page - 1);
+        else
+            std::cerr << "calyptron: the dialog has no tab page " << o.page << "\n";
+    }
+    if (o.click != 0) {
+        auto* button =
+            dialog->findChild<QAbstractButton*>(QStringLiteral("button_%1").arg(o.click));
+        if (button != nullptr)
+            button->click();
+        else
+            std::cerr << "calyptron: the dialog has no button " << o.click << "\n";
+    }
 }
 
 void openDropDown(ks::gui::CMainDlg& window, int number) {
@@ -235,6 +294,11 @@ int main(int argc, char** argv) {
                 mainWindow.postCommand(options.open);
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
+            if (!options.record.empty() || options.page != 0 || options.click != 0)
+                QTimer::singleShot(std::min(300, options.afterMs / 2), &mainWindow,
+                                   [&] { actOnDialog(options); });
+            if (!document.empty())
+                QTimer::singleShot(0, &mainWindow, [&] { mainWindow.openPath(document); });
         });
     } else if (!document.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] {

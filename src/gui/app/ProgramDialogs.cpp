@@ -1,6 +1,7 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "measurement/CMeasureOptionsDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
@@ -14,12 +15,18 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return nullptr;
         return std::make_unique<COptionsDlg>(*r.link, r.parent);
     });
+    catalogue.add(DialogKind::OptionsWithMeasurementPage,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      if (r.link == nullptr)
+                          return nullptr;
+                      return std::make_unique<CMeasureOptionsDlg>(*r.link, r.parent);
+                  });
     catalogue.add(
         DialogKind::Measurement,
         [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
             if (r.link == nullptr)
                 return nullptr;
-            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
+            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent, r.filePath);
         },
         "mes");
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
