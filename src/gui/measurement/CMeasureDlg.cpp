@@ -359,8 +359,13 @@ bool CMeasureDlg::openRecording() {
     m_openedSource = std::make_unique<ks::CRecordFileSource>(*m_opened);
     setRecordSource(m_openedSource.get(),
                     std::vector<int>(ks::kMeasureBlockList.begin(), ks::kMeasureBlockList.end()));
-    // Nothing was read from a meter: the first sample lays the dialog out.
+    // Nothing was read from a meter: the first sample lays the dialog out, and there is no
+    // communication to report on.
     m_session->display().requestLayout();
+    if (ks::CField* status = fields().find(id::kCommunicationStatus)) {
+        status->setNumber(0);
+        status->show(false);
+    }
     if (showPage(ks::PageButton::First) == 0)
         setButtonShown(id::kExportButton, true);
     return true;

@@ -253,6 +253,8 @@ void RecordingDlgTest::openedRecordingPagesThroughItsSamples() {
     QCOMPARE(valueText(dlg, id::kMeanSoundSpeed), QString("1480"));
     QVERIFY(dlg.widgetsOf(id::kMeanSoundSpeed).value->isVisible());
     QVERIFY(!dlg.isPolling());
+    // No meter, so no communication state to show.
+    QVERIFY(!dlg.widgetsOf(id::kCommunicationStatus).value->isVisible());
     QVERIFY(button(dlg, id::kExportButton)->isVisible());
     QVERIFY(!button(dlg, id::kRecordButton)->isVisible());
 
