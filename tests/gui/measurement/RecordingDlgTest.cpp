@@ -1,5 +1,6 @@
 // Recording, export and stored samples in the measurement dialog, offscreen.
 #include "MeterFixture.h"
+#include "app/DialogCatalogue.h"
 #include "controls/CButtonKS.h"
 #include "framework/RecordPager.h"
 #include "i18n/DateTime.h"
@@ -8,6 +9,8 @@
 #include "measurement/MeasureIds.h"
 #include "measurement/MeasureRecording.h"
 #include "shell/DialogModes.h"
+#include "shell/MainDlg.h"
+#include "shell/MenuCommands.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +115,7 @@ private slots:
     void recordingOnTheMeterClockThenExport();
     void simplifiedSettingsResetTotalisersAndAWriteErrorKeepsTheSamples();
     void openedRecordingPagesThroughItsSamples();
+    void openOfTheMainWindowShowsARecording();
     void macroSpreadsheetGetsTheTransferFile();
 };
 
@@ -292,6 +296,35 @@ void RecordingDlgTest::openedRecordingPagesThroughItsSamples() {
     QCOMPARE(bad.result(), int(QDialog::Rejected));
     QVERIFY(!f.prompts.messages.empty());
     QCOMPARE(f.prompts.messages.back().text, std::string("Fichier incorrect"));
+}
+
+void RecordingDlgTest::openOfTheMainWindowShowsARecording() {
+    DesktopFixture f;
+    ks::gui::installProgramDialogs(f.desktop.dialogs());
+    QTemporaryDir dir;
+    const std::string recording = dir.filePath("deux.mes").toStdString();
+    writeRecording(recording, {1480, 1490});
+    ks::gui::CMainDlg main;
+    f.prompts.files = {recording};
+    // The dialog runs modally inside the command: looked at from a timer.
+    QString status;
+    int mode = -1;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dlg = qobject_cast<CMeasureDlg*>(QApplication::activeModalWidget());
+        if (dlg == nullptr || statusLine(*dlg).isEmpty())
+            return;
+        status = statusLine(*dlg);
+        mode = dlg->mode();
+        dlg->done(QDialog::Accepted);
+    });
+    watcher.start();
+    main.postCommand(ks::menu::kOuvrir);
+    QTRY_VERIFY_WITH_TIMEOUT(mode != -1, 5000);
+    QCOMPARE(status, QString("Enregistrement 1 / 2"));
+    QCOMPARE(mode, ks::dialogmode::kOpen);
+    QVERIFY(f.prompts.fileRequests.front().filter.find("*.mes") != std::string::npos);
 }
 
 void RecordingDlgTest::macroSpreadsheetGetsTheTransferFile() {
