@@ -2,6 +2,8 @@
 #include "MeterFixture.h"
 #include "app/DialogCatalogue.h"
 #include "controls/CButtonKS.h"
+#include "framework/BusyWnd.h"
+#include "framework/Exchange.h"
 #include "framework/RecordPager.h"
 #include "i18n/DateTime.h"
 #include "measurement/CMacroChoiceDlg.h"
@@ -14,6 +16,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -117,6 +120,7 @@ private slots:
     void openedRecordingPagesThroughItsSamples();
     void openOfTheMainWindowShowsARecording();
     void macroSpreadsheetGetsTheTransferFile();
+    void exportShowsProgressAndCancels();
 };
 
 void RecordingDlgTest::recordingOnTheMeterClockThenExport() {
@@ -372,6 +376,57 @@ void RecordingDlgTest::macroSpreadsheetGetsTheTransferFile() {
     QVERIFY(transfer.ends_with("C_Num_Serie\tAA\n"));
     QCOMPARE(lines(fileText(folder + "KSNPrnTemp.prn")).size(), std::size_t(3));
     QVERIFY(!QFileInfo::exists(QString::fromStdString(output)));
+}
+
+// The export runs on a worker: the window's thread keeps turning, the progress bar moves in
+// steps of 25 samples, and Cancel leaves no file.
+void RecordingDlgTest::exportShowsProgressAndCancels() {
+    DesktopFixture f;
+    QTemporaryDir dir;
+    const std::string recording = dir.filePath("long.mes").toStdString();
+    constexpr int kSamples = 20000;
+    writeRecording(recording, std::vector<double>(kSamples, 1480));
+    CMeasureDlg dlg(ks::dialogmode::kOpen, f.desktop.link(), nullptr, recording);
+    dlg.show();
+    QTRY_COMPARE(statusLine(dlg), QString("Enregistrement 1 / 20000"));
+    dlg.writeString("Spreadsheet", "Path Spreadsheet", "");
+
+    for (bool cancel : {false, true}) {
+        const std::string output =
+            dir.filePath(cancel ? "cancelled.prn" : "long.prn").toStdString();
+        std::vector<int> positions;
+        int maximum = 0;
+        QTimer watcher;
+        watcher.setInterval(2);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            ks::gui::CBusyWnd* busy = dlg.busyWindow();
+            if (busy == nullptr || !busy->progressBar()->isVisible())
+                return;
+            const int at = busy->progressBar()->value();
+            if (positions.empty() || positions.back() != at)
+                positions.push_back(at);
+            maximum = busy->progressBar()->maximum();
+            if (cancel && at > 0)
+                busy->button(ks::gui::CBusyWnd::kExitControl)->click();
+        });
+        watcher.start();
+        f.prompts.files = {output};
+        f.prompts.messages.clear();
+        const int result = dlg.exportRecording();
+        watcher.stop();
+        QVERIFY2(!positions.empty(), "the progress bar never showed");
+        QCOMPARE(maximum, kSamples);
+        for (int at : positions)
+            QVERIFY2(at % 25 == 0, qPrintable(QString::number(at)));
+        if (cancel) {
+            QCOMPARE(result, -1);
+            QVERIFY(f.prompts.messages.empty());
+            QVERIFY(!QFileInfo::exists(QString::fromStdString(output)));
+        } else {
+            QCOMPARE(lines(fileText(output)).size(), std::size_t(kSamples + 1));
+        }
+    }
+    QCOMPARE(ks::gui::CExchange::workersAlive(), 0);
 }
 
 QTEST_MAIN(RecordingDlgTest)
