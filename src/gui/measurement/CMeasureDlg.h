@@ -6,6 +6,7 @@
 #include "measurement/MeasureSession.h"
 #include "measurement/RecordingStep.h"
 
+#include <QIcon>
 #include <QPointer>
 
 #include <array>
@@ -84,6 +85,8 @@ private:
     void printWithEscViews();
     void setButtonShown(int control, bool shown);
     void createButtonPictures();
+    // The record button's pictures: a red disc to start, a dark square to stop.
+    static QIcon recordIcon(bool stop);
     // The record button: arms the totaliser command in simplified-settings mode, then starts
     // or stops a recording.
     void pressRecord();
