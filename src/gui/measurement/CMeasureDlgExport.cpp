@@ -11,6 +11,7 @@
 #include "measurement/ExportTexts.h"
 #include "measurement/MeasureExport.h"
 #include "measurement/RecordTexts.h"
+#include "shell/ConfigurationFiles.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -26,6 +27,7 @@ namespace ks::gui {
 namespace {
 constexpr int kCannotOpenFile = 123; // "Impossible d'ouvrir le fichier : "
 constexpr int kDataExport = 126;     // "Export de données"
+constexpr int kSameFile = 115;       // "Fichier source identique au fichier destination !"
 } // namespace
 
 // What one export writes and hands over.
@@ -73,6 +75,11 @@ int CMeasureDlg::exportRecording() {
     }
     if (files.output.empty())
         return -1;
+    // Nothing is ever written over the recording being exported.
+    if (ks::isSameFile(files.output, recording)) {
+        errorBox(kSameFile);
+        return -1;
+    }
     flow.setWorkingFolderFromFile(files.output);
     files.workingFolder = flow.workingFolder();
     files.textFile = ks::exportTextFile(files.output, spreadsheetMode, files.workingFolder);
@@ -144,8 +151,11 @@ bool CMeasureDlg::startSpreadsheet(const ExportFiles& files) {
         return false;
     }
     if (files.plan.spreadsheetMode) {
-        // The macro writes its workbook anew: no older one of that name may remain.
-        if (const int err = ks::clearOldOutput(files.output); err != 0) {
+        // The macro writes its workbook anew: no older one of that name may remain (unless
+        // the user named the text file itself as the workbook).
+        const int err =
+            ks::isSameFile(files.output, files.textFile) ? 0 : ks::clearOldOutput(files.output);
+        if (err != 0) {
             errorBoxWithDetail(kCannotOpenFile, qtext(std::strerror(err)));
             return false;
         }

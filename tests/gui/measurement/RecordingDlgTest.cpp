@@ -289,6 +289,14 @@ void RecordingDlgTest::openedRecordingPagesThroughItsSamples() {
         QCOMPARE(button(dlg, kNextPageControl)->isEnabled(), s.nextAndLast);
         QCOMPARE(button(dlg, kLastPageControl)->isEnabled(), s.nextAndLast);
     }
+    // An export chosen over the recording itself is refused before anything is written.
+    f.prompts.files = {recording};
+    QCOMPARE(dlg.exportRecording(), -1);
+    QVERIFY(!f.prompts.messages.empty());
+    QCOMPARE(f.prompts.messages.back().text,
+             std::string("Fichier source identique au fichier destination !"));
+    ks::CRecordFile file;
+    QCOMPARE(samplesIn(recording, file), 3);
     dlg.done(QDialog::Accepted);
 
     // What is not a recording is said so, and the dialog does not stay.
