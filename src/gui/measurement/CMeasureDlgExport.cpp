@@ -5,6 +5,7 @@
 #include "app/DesktopApp.h"
 #include "app/FileAccess.h"
 #include "app/QtText.h"
+#include "controls/CButtonKS.h"
 #include "framework/BusyWnd.h"
 #include "measurement/CMacroChoiceDlg.h"
 #include "measurement/ExportCommand.h"
@@ -97,6 +98,9 @@ int CMeasureDlg::exportRecording() {
     // The export runs on a worker; the busy window shows how far it went, every 25 samples.
     showBusy(false);
     setBusyText(qtext(ks::exportText(ks::ExportText::Progress, language())));
+    // Nothing is transferred to the meter here: only Cancel is offered.
+    if (CButtonKS* transfer = busyWindow()->button(CBusyWnd::kTransferControl))
+        transfer->hide();
     auto result = std::make_shared<ks::ExportResult>();
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     QPointer<CBusyWnd> busy = busyWindow();

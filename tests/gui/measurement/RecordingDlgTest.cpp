@@ -404,6 +404,7 @@ void RecordingDlgTest::exportShowsProgressAndCancels() {
             dir.filePath(cancel ? "cancelled.prn" : "long.prn").toStdString();
         std::vector<int> positions;
         int maximum = 0;
+        bool transferShown = false;
         QTimer watcher;
         watcher.setInterval(2);
         QObject::connect(&watcher, &QTimer::timeout, [&] {
@@ -414,6 +415,8 @@ void RecordingDlgTest::exportShowsProgressAndCancels() {
             if (positions.empty() || positions.back() != at)
                 positions.push_back(at);
             maximum = busy->progressBar()->maximum();
+            transferShown =
+                transferShown || busy->button(ks::gui::CBusyWnd::kTransferControl)->isVisible();
             if (cancel && at > 0)
                 busy->button(ks::gui::CBusyWnd::kExitControl)->click();
         });
@@ -424,6 +427,7 @@ void RecordingDlgTest::exportShowsProgressAndCancels() {
         watcher.stop();
         QVERIFY2(!positions.empty(), "the progress bar never showed");
         QCOMPARE(maximum, kSamples);
+        QVERIFY(!transferShown);
         for (int at : positions)
             QVERIFY2(at % 25 == 0, qPrintable(QString::number(at)));
         if (cancel) {
