@@ -6,6 +6,7 @@
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
+#include "measurement/CMeasureDlg.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <iostream>
@@ -40,6 +42,7 @@ struct Options {
     int tab = 0;   // page of the dialog's tabs to show in the screenshot, from 1
     int press = 0; // button to click in the dialog before the screenshot
     std::deque<std::string> answerFiles;
+    std::string record; // the measurement dialog records into it
 };
 
 void printUsage(std::ostream& o) {
@@ -63,6 +66,7 @@ void printUsage(std::ostream& o) {
          "                  --tab N the N-th page of the dialog's tabs; --press ID\n"
          "                  clicks the dialog's button ID halfway to the picture, and\n"
          "                  --answer-file F answers the next file dialog with F\n"
+         "                  --record F.mes makes the measurement dialog record into F.mes\n"
          "Qt options such as -platform offscreen are accepted too.\n";
 }
 
@@ -152,6 +156,11 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 return 2;
             }
             o.answerFiles.push_back(v);
+        } else if (a == "--record") {
+            if (!value(o.record) || o.record.empty()) {
+                std::cerr << "--record takes the path of the recording file\n";
+                return 2;
+            }
         } else if (a == "--after") {
             if (!value(v) || !parseNumber(v, 0, 600000, o.afterMs)) {
                 std::cerr << "--after takes milliseconds (0 to 600000)\n";
@@ -166,10 +175,10 @@ int parseArguments(const QStringList& arguments, Options& o) {
             o.positional.push_back(a);
         }
     }
-    if ((!o.open.empty() || o.menu != 0 || o.tab != 0 || o.press != 0 || !o.answerFiles.empty() ||
-         arguments.contains(QStringLiteral("--after"))) &&
+    if ((!o.open.empty() || o.menu != 0 || o.tab != 0 || !o.record.empty() || o.press != 0 ||
+         !o.answerFiles.empty() || arguments.contains(QStringLiteral("--after"))) &&
         o.screenshot.empty()) {
-        std::cerr << "--open, --menu, --tab, --press, --answer-file and --after go with "
+        std::cerr << "--open, --menu, --tab, --record, --press, --answer-file and --after go with "
                      "--screenshot\n";
         return 2;
     }
@@ -202,6 +211,15 @@ void pressButton(QWidget* fallback, int control) {
         return;
     }
     QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+// Shortly after the dialog of the picture opened: a recording under way for --record.
+void startRecording(const Options& o) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (auto* measure = qobject_cast<ks::gui::CMeasureDlg*>(dialog))
+        measure->startRecordingTo(o.record);
+    else
+        std::cerr << "calyptron: --record needs the measurement dialog\n";
 }
 
 void openDropDown(ks::gui::CMainDlg& window, int number) {
@@ -298,6 +316,11 @@ int main(int argc, char** argv) {
                                    [&] { pressButton(&mainWindow, options.press); });
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
+            if (!options.record.empty())
+                QTimer::singleShot(std::min(300, options.afterMs / 2), &mainWindow,
+                                   [&] { startRecording(options); });
+            if (!document.empty())
+                QTimer::singleShot(0, &mainWindow, [&] { mainWindow.openPath(document); });
         });
     } else if (!document.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] {

@@ -1,6 +1,7 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "measurement/CMeasureOptionsDlg.h"
 #include "settings/ApplicationSelectionDlg.h"
 #include "settings/SettingsSheetDlg.h"
 #include "shell/ModemDlg.h"
@@ -16,12 +17,18 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return nullptr;
         return std::make_unique<COptionsDlg>(*r.link, r.parent);
     });
+    catalogue.add(DialogKind::OptionsWithMeasurementPage,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      if (r.link == nullptr)
+                          return nullptr;
+                      return std::make_unique<CMeasureOptionsDlg>(*r.link, r.parent);
+                  });
     catalogue.add(
         DialogKind::Measurement,
         [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
             if (r.link == nullptr)
                 return nullptr;
-            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
+            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent, r.filePath);
         },
         "mes");
     catalogue.add(DialogKind::TypeSelection,

@@ -44,6 +44,9 @@ public:
                          const std::string& filter, const std::string& defaultSuffix) override {
         return m_app.prompts().saveFile(title, folder, filter, defaultSuffix);
     }
+    std::string chooseFolder(const std::string& title, const std::string& folder) override {
+        return m_app.prompts().chooseFolder(title, folder);
+    }
 
 private:
     CDesktopApp& m_app;
