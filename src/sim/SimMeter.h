@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace ks::sim {
 
@@ -54,6 +55,7 @@ private:
     CFlowModel m_flow;
     CMeterClock m_clock;
     bool m_clockStarted = false;
+    std::vector<int> m_silentBlocks;
 };
 
 } // namespace ks::sim
