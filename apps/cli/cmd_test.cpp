@@ -138,9 +138,13 @@ int runTest(CliContext& ctx) {
     meter.setTimeouts(readMs, writeMs);
     int lastCode = 0;
     meter.setFailureHandler([&](int, int code) { lastCode = code; });
-    for (int block : testReadOrder())
-        if (meter.readBlock(block) != 0)
-            return reportFailure(ctx, lastCode != 0 ? lastCode : -1);
+    for (int block : testReadOrder()) {
+        if (meter.readBlock(block) != 0) {
+            const int status = reportFailure(ctx, lastCode != 0 ? lastCode : -1);
+            *ctx.out << "test failed: the meter could not be read, no report\n";
+            return status;
+        }
+    }
 
     static constexpr int kModes[2] = {settings::factory::kTxRxMode1, settings::factory::kTxRxMode2};
     for (int c = 0; c < 2; ++c)

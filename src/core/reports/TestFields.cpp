@@ -69,7 +69,11 @@ void tableOf(CEscEntryDecoder& decoder, const Bytes& data, std::size_t from,
 
 void registerTestFields(CFieldList& f) {
     registerIdentificationFields(f);
-    f.add({.id = tid::kGroupIdentity, .label = tt::kSerialNumber, .kind = FieldKind::kGroup});
+    registerTestDialogFields(f);
+}
+
+void registerTestDialogFields(CFieldList& f) {
+    f.add({.id = tid::kGroupIdentity, .label = tt::kVersion, .kind = FieldKind::kGroup});
     display(f, tid::kSerialWeek, tt::kSerialNumber, 0, "%02.f", vt::kSigned8, 76, tb::kMeasurement);
     display(f, tid::kSerialYear, 0, 0, "%02.f", vt::kSigned8, 77, tb::kMeasurement);
     display(f, tid::kSerialNumber, 0, 0, "%05.f", vt::kUnsigned16, 78, tb::kMeasurement);
@@ -92,9 +96,10 @@ void registerTestFields(CFieldList& f) {
     display(f, tid::kQuality2, tt::kQuality, kPercent, "%0.f", vt::kSigned8, 110, tb::kMeasurement);
     valueOnly(f, tid::kLayoutFlags, "%0.f", vt::kSigned8, 163, tb::kMeasurement);
 
-    f.add({.id = tid::kGroupOutputs, .label = tt::kOutput1, .kind = FieldKind::kGroup});
+    f.add({.id = tid::kGroupOutput1, .label = tt::kOutput1, .kind = FieldKind::kGroup});
     display(f, tid::kOutput1At4mA, tt::kPoints4mA, 0, "%0.f", vt::kUnsigned16, 6, tb::kOutputs);
     display(f, tid::kOutput1At20mA, tt::kPoints20mA, 0, "%0.f", vt::kUnsigned16, 8, tb::kOutputs);
+    f.add({.id = tid::kGroupOutput2, .label = tt::kOutput2, .kind = FieldKind::kGroup});
     display(f, tid::kOutput2At4mA, tt::kPoints4mA, 0, "%0.f", vt::kUnsigned16, 10, tb::kOutputs);
     display(f, tid::kOutput2At20mA, tt::kPoints20mA, 0, "%0.f", vt::kUnsigned16, 12, tb::kOutputs);
 

@@ -23,15 +23,19 @@ inline constexpr int kGain2 = 7070;
 inline constexpr int kQuality2 = 7080;
 inline constexpr int kLayoutFlags = 7090; // the last byte of the block, so all of it is read
 // Analogue output points (block 0x3000).
-inline constexpr int kGroupOutputs = 7100;
+inline constexpr int kGroupOutput1 = 7100;
 inline constexpr int kOutput1At4mA = 7110;
 inline constexpr int kOutput1At20mA = 7120;
+inline constexpr int kGroupOutput2 = 7125;
 inline constexpr int kOutput2At4mA = 7130;
 inline constexpr int kOutput2At20mA = 7140;
 // Groups of the dialog.
 inline constexpr int kGroupIdentity = 7200;
 inline constexpr int kGroupChannel1 = 7210;
 inline constexpr int kGroupChannel2 = 7220;
+// Controls of the dialog.
+inline constexpr int kTestButton = 7300;
+inline constexpr int kPrintButton = 7310;
 } // namespace id
 
 namespace block {
@@ -45,6 +49,7 @@ inline constexpr int kEcho = 0x0B00;
 namespace text {
 inline constexpr int kCaption = 209; // "&Test KSN" (the "&" is dropped)
 inline constexpr int kSerialNumber = 214;
+inline constexpr int kVersion = 332;
 inline constexpr int kBoard = 12;
 inline constexpr int kFirmware = 140;
 inline constexpr int kGain = 142;
@@ -58,9 +63,11 @@ inline constexpr int kChord2 = 81;
 } // namespace text
 } // namespace test
 
-// Registers the identification block, the meter's identity and live values of the
+// The dialog's own fields: the meter's identity and live values of the
 // measurement block, the factory settings (the transmit/receive modes are the test settings),
 // the special settings (the board's serial number), the output points and the echo tables.
+void registerTestDialogFields(CFieldList& fields);
+// The identification block's fields, then the dialog's own.
 void registerTestFields(CFieldList& fields);
 
 // The blocks the dialog reads before the test, in order.

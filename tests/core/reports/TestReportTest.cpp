@@ -33,7 +33,7 @@ TestReportData sample() {
             ch.normal[r] = {static_cast<int>(r + 1), static_cast<int>(30 + r + c),
                             190.125 + static_cast<double>(r)};
             ch.inverse[r] = {r < 3 ? static_cast<int>(9 - r) : 0, r < 3 ? -5 : 0,
-                             r < 3 ? -0.5 * static_cast<double>(r) : 0.0};
+                             r < 3 ? -0.5 * static_cast<double>(r + 1) : 0.0};
         }
     }
     return d;
@@ -87,7 +87,7 @@ TEST(TestReportText, FixedWidthsAndFileName) {
     const std::string text = testReportText(sample(), ".");
     EXPECT_NE(text.find("Pts 20mA(2)\t    9\n"), std::string::npos);
     EXPECT_NE(text.find("Marge\t       12\n"), std::string::npos);
-    EXPECT_NE(text.find("\n01\t 1\t30\t190.125\t 9\t-5\t0.000\n"), std::string::npos);
+    EXPECT_NE(text.find("\n01\t 1\t30\t190.125\t 9\t-5\t-0.500\n"), std::string::npos);
     EXPECT_NE(text.find("\n10\t10\t39\t199.125\t 0\t 0\t0.000\n"), std::string::npos);
     EXPECT_EQ(testReportFileName(sample(), {2026, 12, 1, 9, 5, 3}),
               "TstKsn_07_03_00042 2026_12_01_09_05_03.prn");
