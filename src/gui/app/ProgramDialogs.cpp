@@ -1,6 +1,8 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "reports/CTestDlg.h"
+#include "settings/CEscDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
@@ -22,6 +24,16 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
         },
         "mes");
+    catalogue.add(DialogKind::Esc, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CEscDlg>(r.mode, *r.link, r.parent);
+    });
+    catalogue.add(DialogKind::Test, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CTestDlg>(r.mode, *r.link, r.parent);
+    });
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;
