@@ -6,6 +6,8 @@
 #include "settings/SettingsFields.h"
 #include "settings/SettingsIds.h"
 
+#include <cstdio>
+
 namespace ks {
 
 namespace {
@@ -74,9 +76,13 @@ void registerTestFields(CFieldList& f) {
 
 void registerTestDialogFields(CFieldList& f) {
     f.add({.id = tid::kGroupIdentity, .label = tt::kVersion, .kind = FieldKind::kGroup});
-    display(f, tid::kSerialWeek, tt::kSerialNumber, 0, "%02.f", vt::kSigned8, 76, tb::kMeasurement);
-    display(f, tid::kSerialYear, 0, 0, "%02.f", vt::kSigned8, 77, tb::kMeasurement);
-    display(f, tid::kSerialNumber, 0, 0, "%05.f", vt::kUnsigned16, 78, tb::kMeasurement);
+    valueOnly(f, tid::kSerialWeek, "%02.f", vt::kSigned8, 76, tb::kMeasurement);
+    valueOnly(f, tid::kSerialYear, "%02.f", vt::kSigned8, 77, tb::kMeasurement);
+    valueOnly(f, tid::kSerialNumber, "%05.f", vt::kUnsigned16, 78, tb::kMeasurement);
+    f.add({.id = tid::kSerialText, .label = tt::kSerialNumber, .kind = FieldKind::kDisplay});
+    f.add({.id = tid::kBoardSerialText,
+           .label = tt::kBoardSerialNumber,
+           .kind = FieldKind::kDisplay});
     f.add({.id = tid::kBoard,
            .label = tt::kBoard,
            .list = kBoardList,
@@ -114,6 +120,20 @@ void registerTestDialogFields(CFieldList& f) {
             f[i].setFlags(f[i].flags() | FieldFlag::kValueOnly | FieldFlag::kHidden);
     }
     registerEchoTableFields(f);
+}
+
+void refreshTestSerialTexts(CFieldList& f) {
+    namespace S = settings::special;
+    auto serial = [&](int week, int year, int number) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%02.0f/%02.0f/%05.0f", numberOf(f, week),
+                      numberOf(f, year), numberOf(f, number));
+        return std::string(text);
+    };
+    if (CField* meter = f.find(tid::kSerialText))
+        meter->setText(serial(tid::kSerialWeek, tid::kSerialYear, tid::kSerialNumber));
+    if (CField* board = f.find(tid::kBoardSerialText))
+        board->setText(serial(S::kBoardWeek, S::kBoardYear, S::kBoardNumber));
 }
 
 const std::vector<int>& testReadOrder() {

@@ -21,7 +21,9 @@ inline constexpr int kGain1 = 7050;
 inline constexpr int kQuality1 = 7060;
 inline constexpr int kGain2 = 7070;
 inline constexpr int kQuality2 = 7080;
-inline constexpr int kLayoutFlags = 7090; // the last byte of the block, so all of it is read
+inline constexpr int kLayoutFlags = 7090;     // the last byte of the block, so all of it is read
+inline constexpr int kSerialText = 7095;      // "07/03/00001", made from the three parts
+inline constexpr int kBoardSerialText = 7096; // the board's, from the special settings
 // Analogue output points (block 0x3000).
 inline constexpr int kGroupOutput1 = 7100;
 inline constexpr int kOutput1At4mA = 7110;
@@ -49,6 +51,7 @@ inline constexpr int kEcho = 0x0B00;
 namespace text {
 inline constexpr int kCaption = 209; // "&Test KSN" (the "&" is dropped)
 inline constexpr int kSerialNumber = 214;
+inline constexpr int kBoardSerialNumber = 215;
 inline constexpr int kVersion = 332;
 inline constexpr int kBoard = 12;
 inline constexpr int kFirmware = 140;
@@ -69,6 +72,9 @@ inline constexpr int kChord2 = 81;
 void registerTestDialogFields(CFieldList& fields);
 // The identification block's fields, then the dialog's own.
 void registerTestFields(CFieldList& fields);
+
+// The serial numbers of the meter and its board as one text each, after a read.
+void refreshTestSerialTexts(CFieldList& fields);
 
 // The blocks the dialog reads before the test, in order.
 const std::vector<int>& testReadOrder();

@@ -3,6 +3,7 @@
 #include "app/DesktopApp.h"
 #include "app/QtText.h"
 #include "controls/CButtonKS.h"
+#include "controls/PrinterIcon.h"
 #include "framework/Identification.h"
 #include "framework/IdentificationFields.h"
 #include "link/JBusLink.h"
@@ -34,10 +35,9 @@ std::vector<TemplateEntry> testTemplate() {
     using namespace tpl;
     return {
         group(tid::kGroupIdentity),
-        field(tid::kSerialWeek),
-        field(tid::kSerialYear),
-        field(tid::kSerialNumber),
+        field(tid::kSerialText),
         field(tid::kBoard),
+        field(tid::kBoardSerialText),
         field(tid::kSoftware),
         end(),
         group(tid::kGroupOutput1),
@@ -91,6 +91,8 @@ void CTestDlg::onInitDialog() {
     m_status->setObjectName("testStatus");
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     contentLayout()->addWidget(m_status);
+    if (CButtonKS* print = body()->button(tid::kPrintButton))
+        print->setIcon(printerIcon());
     showChannels();
 }
 
@@ -118,6 +120,7 @@ void CTestDlg::onShown() {
 int CTestDlg::decodeBlock(int blockCode, const ks::Bytes& bytes) {
     if (m_kept.decodeBlock(blockCode, bytes) != 0)
         return -1;
+    ks::refreshTestSerialTexts(fields());
     refreshFields();
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "settings/CEscDlg.h"
 
 #include "app/QtText.h"
+#include "controls/CButtonKS.h"
 #include "controls/GridFill.h"
+#include "controls/PrinterIcon.h"
 #include "framework/Identification.h"
 #include "framework/IdentificationFields.h"
 #include "settings/EchoTable.h"
@@ -56,12 +58,17 @@ void CEscDlg::onInitDialog() {
         auto* table = new QTableWidget(1, 4, this);
         table->setObjectName(QString("escGrid%1").arg(g));
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->setMinimumSize(330, 250);
+        // Room for the title row and ten rows, every column in view.
+        table->setMinimumSize(400, 340);
+        table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         m_tables[g] = table;
         m_grids[g] = std::make_unique<ks::CMSFlexGrid>(table);
         grids->addWidget(table, static_cast<int>(g / 2), static_cast<int>(g % 2));
     }
     contentLayout()->addLayout(grids);
+    if (CButtonKS* print = body()->button(kPrintButton))
+        print->setIcon(printerIcon());
     fillGrids({});
 }
 

@@ -57,8 +57,9 @@ void TestDlgTest::testWritesTheReportOfBothChannels() {
     dlg.setReportRequest(requestInto(out.path()));
     dlg.setPeriodMs(20);
     dlg.show();
-    QTRY_COMPARE_WITH_TIMEOUT(valueText(dlg, tid::kSerialNumber), QString("00001"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(valueText(dlg, tid::kSerialText), QString("07/03/00001"), 15000);
     QCOMPARE(valueText(dlg, tid::kBoard), QString("Board B"));
+    QCOMPARE(valueText(dlg, tid::kBoardSerialText), QString("07/03/00001"));
     QCOMPARE(valueText(dlg, tid::kOutput1At20mA), QString("60500"));
     QVERIFY(groupVisible(dlg, tid::kGroupChannel2));
 
@@ -85,7 +86,7 @@ void TestDlgTest::unwritableFolderShowsTheMessage() {
     dlg.setReportRequest(requestInto(locked.path()));
     dlg.setPeriodMs(20);
     dlg.show();
-    QTRY_COMPARE_WITH_TIMEOUT(valueText(dlg, tid::kSerialNumber), QString("00001"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(valueText(dlg, tid::kSerialText), QString("07/03/00001"), 15000);
     QVERIFY(!groupVisible(dlg, tid::kGroupChannel2));
     dlg.runTest();
     QCOMPARE(dlg.lastReport().status, -1);
