@@ -1,5 +1,7 @@
 // The test dialog and the echo table dialog on calyptron-sim, offscreen.
 #include "MeterFixture.h"
+#include "controls/CButtonKS.h"
+#include "framework/BusyWnd.h"
 #include "reports/CTestDlg.h"
 #include "reports/TestFields.h"
 #include "settings/CEscDlg.h"
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -46,6 +49,7 @@ class TestDlgTest : public QObject {
 private slots:
     void testWritesTheReportOfBothChannels();
     void unwritableFolderShowsTheMessage();
+    void cancelEndsTheTestWithoutAReport();
     void echoGridsOfAOneChordMeter();
 };
 
@@ -95,6 +99,35 @@ void TestDlgTest::unwritableFolderShowsTheMessage() {
     QVERIFY2(text.rfind("Impossible d'ouvrir le fichier : " + locked.path() + "/TstKsn_", 0) == 0,
              text.c_str());
     QVERIFY(QDir(QString::fromStdString(locked.path())).entryList(QDir::Files).isEmpty());
+}
+
+// The quality never reaches 100: the bar moves a step a second until Cancel, which ends the
+// test at once, with no message and no report.
+void TestDlgTest::cancelEndsTheTestWithoutAReport() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
+    ks::test::TempFolder out;
+    CTestDlg dlg(ks::dialogmode::kDialogue, m.desktop().link());
+    dlg.setReportRequest(requestInto(out.path()));
+    dlg.setPeriodMs(100);
+    dlg.show();
+    QTRY_COMPARE_WITH_TIMEOUT(valueText(dlg, tid::kSerialText), QString("07/03/00001"), 15000);
+    int barAtCancel = -1;
+    QElapsedTimer clock;
+    QTimer::singleShot(2500, &dlg, [&] {
+        ks::gui::CBusyWnd* busy = dlg.busyWindow();
+        QVERIFY(busy != nullptr);
+        barAtCancel = busy->progressBar()->value();
+        clock.start();
+        busy->button(ks::gui::CBusyWnd::kExitControl)->click();
+    });
+    const ks::CTestLoop::Result r = dlg.runTest();
+    QVERIFY(clock.elapsed() < 2000);
+    QCOMPARE(static_cast<int>(r.outcome), static_cast<int>(ks::CTestLoop::Outcome::Cancelled));
+    QVERIFY2(barAtCancel >= 1 && barAtCancel <= 3, qPrintable(QString::number(barAtCancel)));
+    QVERIFY(m.prompts().messages.empty());
+    QVERIFY(dlg.lastReport().path.empty());
+    QVERIFY(QDir(QString::fromStdString(out.path())).entryList(QDir::Files).isEmpty());
 }
 
 void TestDlgTest::echoGridsOfAOneChordMeter() {
