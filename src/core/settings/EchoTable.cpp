@@ -122,7 +122,7 @@ std::array<EchoGrid, 4> fillEchoGrids(CFieldListBlocks& blocks, const Bytes& blo
         grid.chord = kTables[g].chord;
         grid.polarity = kTables[g].polarity;
         grid.tableOffset = kTables[g].offset;
-        if (block.size() < static_cast<std::size_t>(echo::kBlockSize) ||
+        if (block.size() < static_cast<std::size_t>(echo::kTablesEnd) ||
             (grid.chord == 2 && !twoChords))
             continue;
         grid.filled = true;
@@ -146,7 +146,7 @@ std::array<EchoGrid, 4> fillEchoGrids(CFieldListBlocks& blocks, const Bytes& blo
 }
 
 Bytes chordEscData(const Bytes& block, int chord) {
-    if (block.size() < static_cast<std::size_t>(echo::kBlockSize) || (chord != 1 && chord != 2))
+    if (block.size() < static_cast<std::size_t>(echo::kTablesEnd) || (chord != 1 && chord != 2))
         return {};
     const auto base = block.begin() + (chord == 1 ? echo::kChord1 : echo::kChord2);
     Bytes out(base + echo::kNormalTable, base + echo::kNormalTable + echo::kTableSize);

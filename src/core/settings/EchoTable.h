@@ -28,6 +28,8 @@ inline constexpr int kInverseTable = 0; // relative to the chord
 inline constexpr int kNormalTable = 60;
 inline constexpr int kPolarity = 120;
 inline constexpr int kMargin = 122;
+// The tables end here; the block's last bytes are chord 2's polarity and margin.
+inline constexpr int kTablesEnd = 244;
 // Polarity list entries (text list 41).
 inline constexpr int kInverse = 0;
 inline constexpr int kNormal = 1;
@@ -104,11 +106,11 @@ struct EchoGrid {
 // The four grids in the order of the dialog: chord 1 "Normal", chord 1 "Inverse", chord 2
 // "Normal", chord 2 "Inverse". Each table stops at its first row with a count of 0 and never
 // reads past its tenth row; chord 2 is filled only when the number of chords is more than 1.
-// A block shorter than 248 bytes fills nothing.
+// A block too short for the four tables (244 bytes) fills nothing.
 std::array<EchoGrid, 4> fillEchoGrids(CFieldListBlocks& blocks, const Bytes& block);
 
 // The 120 bytes of a chord's echo data as the test report reads them: its "Normal" table,
-// then its "Inverse" table. Empty when the block is short.
+// then its "Inverse" table. Empty when the block is too short for the four tables.
 Bytes chordEscData(const Bytes& block, int chord);
 
 } // namespace ks

@@ -37,8 +37,9 @@ struct EchoFixture : ::testing::Test {
 };
 
 TEST_F(EchoFixture, BlockAndRowLayout) {
-    EXPECT_EQ(blocks.blockSize(echo::kBlock), echo::kBlockSize);
-    EXPECT_EQ(blocks.registerCount(echo::kBlock), 124);
+    // Up to chord 2's margin, read as the block's 124 registers.
+    EXPECT_EQ(blocks.blockSize(echo::kBlock), echo::kBlockSize - 1);
+    EXPECT_EQ(blocks.registerCount(echo::kBlock), echo::kBlockSize / 2);
     EXPECT_EQ(blocks.blockSize(echo::kRowBlock), echo::kRowSize);
     // The chord count comes from the measurement block, never from the echo block.
     EXPECT_EQ(fields.find(echo::id::kChordCount)->block(), 0x0010);
@@ -137,7 +138,7 @@ TEST_F(EchoFixture, GridsCarryTitlesAndRowTextsInOrder) {
 
 TEST_F(EchoFixture, ShortBlockFillsNothing) {
     setChords(2);
-    const auto g = fillEchoGrids(blocks, Bytes(echo::kBlockSize - 1, 1));
+    const auto g = fillEchoGrids(blocks, Bytes(echo::kTablesEnd - 1, 1));
     for (const EchoGrid& grid : g) {
         EXPECT_FALSE(grid.filled);
         EXPECT_TRUE(grid.rows.empty());
