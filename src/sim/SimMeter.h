@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace ks::sim {
 
@@ -56,6 +57,7 @@ private:
     CMeterClock m_clock;
     bool m_clockStarted = false;
     int m_refuseWrite;
+    std::vector<int> m_silentBlocks;
 };
 
 } // namespace ks::sim

@@ -99,3 +99,32 @@ TEST(SimCommandLine, RejectsBadOptions) {
         EXPECT_FALSE(error.empty());
     }
 }
+
+TEST(SimCommandLine, QualityAfterAndSilentBlocks) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+        double qualityAfter;
+        std::vector<int> silent;
+    };
+    const Case cases[] = {
+        {{}, true, -1, {}},
+        {{"--quality-after", "2.5"}, true, 2.5, {}},
+        {{"--quality-after", "0"}, true, 0, {}},
+        {{"--quality-after", "never"}, true, -1, {}},
+        {{"--quality-after", "-1"}, false, 0, {}},
+        {{"--quality-after", "soon"}, false, 0, {}},
+        {{"--silent-block", "0x10", "--silent-block", "B00"}, true, -1, {0x10, 0xB00}},
+        {{"--silent-block", "0x11"}, false, 0, {}}, // not the start of a block
+        {{"--silent-block", "0x9999"}, false, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SimCommandLine line;
+        std::string error;
+        EXPECT_EQ(parseSimCommandLine(c.args, line, error), c.ok) << testing::PrintToString(c.args);
+        if (c.ok) {
+            EXPECT_EQ(line.options.qualityAfterSeconds, c.qualityAfter);
+            EXPECT_EQ(line.options.silentBlocks, c.silent);
+        }
+    }
+}

@@ -4,6 +4,8 @@
 #include "measurement/CMeasureOptionsDlg.h"
 #include "settings/ApplicationSelectionDlg.h"
 #include "settings/SettingsSheetDlg.h"
+#include "reports/CTestDlg.h"
+#include "settings/CEscDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
@@ -43,6 +45,16 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return std::make_unique<CSettingsSheetDlg>(r.mode, *r.link, r.parent, r.filePath);
         },
         "eta");
+    catalogue.add(DialogKind::Esc, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CEscDlg>(r.mode, *r.link, r.parent);
+    });
+    catalogue.add(DialogKind::Test, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CTestDlg>(r.mode, *r.link, r.parent);
+    });
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;

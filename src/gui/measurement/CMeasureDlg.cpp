@@ -1,6 +1,7 @@
 #include "measurement/CMeasureDlg.h"
 
 #include "controls/CButtonKS.h"
+#include "controls/PrinterIcon.h"
 #include "link/JBusLink.h"
 #include "measurement/CEscView.h"
 #include "measurement/EscFeed.h"
@@ -29,22 +30,6 @@ namespace id = ks::measure::id;
 constexpr int kEscText = 290;       // "Info ESC"
 constexpr int kRecordingText = 108; // "Enregistrement"
 constexpr int kExportText = 126;    // "Export de données"
-
-// The print button is an icon button: the text table has no caption for it.
-QIcon printerIcon() {
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(5, 1, 10, 7); // the sheet going in
-    p.setBrush(QColor(90, 90, 90));
-    p.drawRect(1, 7, 18, 8); // the printer
-    p.setBrush(Qt::white);
-    p.drawRect(5, 12, 10, 7); // the sheet coming out
-    p.end();
-    return QIcon(pixmap);
-}
 
 // Where the lines sit: three columns of groups, the buttons below.
 std::vector<TemplateEntry> measureTemplate() {
