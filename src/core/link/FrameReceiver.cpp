@@ -125,6 +125,10 @@ int CFrameReceiver::readWithin(int timeoutMs) {
 }
 
 int CFrameReceiver::receive(Bytes& out, bool flush) {
+    return receiveWithin(out, flush, firstByteTimeout());
+}
+
+int CFrameReceiver::receiveWithin(Bytes& out, bool flush, int firstByteMs) {
     m_stopWait.store(false);
     {
         std::lock_guard<std::mutex> lock(m_receptionMutex);
@@ -140,7 +144,7 @@ int CFrameReceiver::receive(Bytes& out, bool flush) {
     // The reply is read on this thread, in bulk: each wake-up of the port hands over
     // everything it holds, so a reply costs a few system calls and no thread hand-off.
     std::lock_guard<std::mutex> lock(m_receptionMutex);
-    int timeoutMs = firstByteTimeout();
+    int timeoutMs = firstByteMs;
     bool lost = false;
     for (;;) {
         const int b = readWithin(timeoutMs);

@@ -43,6 +43,8 @@ public:
     // Waits for a reply: 0 with the bytes, 251 when nothing arrived, or 255 when the port
     // went away.
     int receive(Bytes& out, bool flush);
+    // The same with another first-byte time-out.
+    int receiveWithin(Bytes& out, bool flush, int firstByteMs);
     // Whatever comes within timeoutMs (0: only what is there), appended to into, without
     // waiting for a whole reply: 0, PORT_NOTHING_TO_READ or PORT_LOST.
     int collect(Bytes& into, int timeoutMs);

@@ -161,20 +161,39 @@ int CJBusLink::checkReply(const Bytes& reception) {
 }
 
 int CJBusLink::awaitReply(Bytes& reception) {
+    using Clock = COwedReplies::Clock;
+    const auto sentAt = Clock::now();
+    // A reply given to an earlier exchange that this request could have caused as well.
+    // When nothing follows it for twice as long as that earlier request waited for it, it
+    // was this request's reply after all: that request was lost, and a meter that slow
+    // would have answered this one by then.
+    Bytes held;
+    auto heldUntil = sentAt;
     for (;;) {
         reception.clear();
-        // The input was drained before sending; draining it again now could throw away the
-        // reply of a meter that answers at once.
-        const int code = receive(reception, false);
+        int waitMs = firstByteTimeout();
+        if (!held.empty())
+            waitMs = static_cast<int>(std::max<long long>(
+                0, std::chrono::ceil<std::chrono::milliseconds>(heldUntil - Clock::now()).count()));
+        const int code = receiveWithin(reception, false, waitMs);
+        if (code == LINK_NO_REPLY && !held.empty() && !m_cancel.load()) {
+            reception = held;
+            m_owed.takeCurrent();
+            m_stale.fetch_sub(1);
+            if (m_trace)
+                m_trace(false, reception);
+            m_codec.parseReply(reception);
+            return m_codec.validate();
+        }
         if (code != 0 || m_cancel.load())
             return code;
         const int parsed = m_codec.parseReply(reception);
         if (parsed != 0) {
             dropped("broken", reception);
-            m_owed.brokenReply(COwedReplies::Clock::now());
+            m_owed.brokenReply(Clock::now());
             return parsed;
         }
-        const COwedReplies::Match m = m_owed.arrived(reception, COwedReplies::Clock::now());
+        const COwedReplies::Match m = m_owed.arrived(reception, Clock::now());
         if (m.late)
             m_late.fetch_add(1);
         if (m.owner != COwedReplies::Owner::Earlier) {
@@ -183,12 +202,19 @@ int CJBusLink::awaitReply(Bytes& reception) {
                 m_trace(false, reception);
             // Another slave, or a length no request asked for, took the place of a reply.
             if (m.owner == COwedReplies::Owner::None)
-                m_owed.brokenReply(COwedReplies::Clock::now());
+                m_owed.brokenReply(Clock::now());
             return m_codec.validate();
         }
         // The reply to an earlier exchange: ours, if it comes, follows it.
         m_stale.fetch_add(1);
         dropped("stale", reception);
+        held.clear();
+        if (m.couldBeCurrent) {
+            held = reception;
+            const auto wait =
+                std::chrono::milliseconds(2 * std::max<long long>(firstByteTimeout(), m.ageMs));
+            heldUntil = std::max(Clock::now(), sentAt + wait);
+        }
     }
 }
 

@@ -48,6 +48,11 @@ COwedReplies::Match COwedReplies::arrived(const Bytes& frame, Clock::time_point 
         return std::chrono::duration_cast<std::chrono::milliseconds>(at - o.sentAt).count();
     };
     m.late = age(*it) > it->timeoutMs;
+    m.ageMs = age(*it);
+    m.couldBeCurrent =
+        m.owner == Owner::Earlier && std::any_of(it + 1, m_owed.end(), [&](const Owed& o) {
+            return o.exchange == m_exchange && answers(o, frame);
+        });
     // How slow the meter surely is: the reply may belong to the newest request that could
     // have caused it, so only the time since that one counts. Measured from an older request
     // a lost one would make the window grow without reason.
@@ -60,6 +65,13 @@ COwedReplies::Match COwedReplies::arrived(const Bytes& frame, Clock::time_point 
     }
     m_owed.erase(m_owed.begin(), it + 1);
     return m;
+}
+
+void COwedReplies::takeCurrent() {
+    const auto it = std::find_if(m_owed.begin(), m_owed.end(),
+                                 [&](const Owed& o) { return o.exchange == m_exchange; });
+    if (it != m_owed.end())
+        m_owed.erase(it);
 }
 
 void COwedReplies::brokenReply(Clock::time_point at) {

@@ -32,6 +32,10 @@ public:
     struct Match {
         Owner owner = Owner::None;
         bool late = false; // it came after the first-byte time-out of the request it answers
+        // Earlier only: a request of the running exchange could have caused it as well, and
+        // how long ago the request it was given to went out.
+        bool couldBeCurrent = false;
+        long long ageMs = 0;
     };
 
     static constexpr std::size_t kMaxOwed = 32;
@@ -44,6 +48,9 @@ public:
     // A whole frame with a good CRC arrived at `at`: whose reply it is. Takes that request
     // and every older one it passed (the meter answers in order: those were lost).
     Match arrived(const Bytes& frame, Clock::time_point at);
+    // A frame given to an earlier exchange turned out to be the running exchange's (nothing
+    // followed it): its oldest request is answered.
+    void takeCurrent();
     // A broken reply (bad CRC, too short) came for the running exchange: it takes the oldest
     // request of this exchange, unless a reply to an earlier exchange may still come (the
     // broken one may be that reply; then nothing is taken).

@@ -55,6 +55,31 @@ TEST(LateReplies, NeverAnswerTheNextRequest) {
     }
 }
 
+// The meter loses one request and answers every other one at once: the request it lost must
+// not leave the link taking each later reply for the one before it.
+TEST(LateReplies, ALostRequestDoesNotShiftTheRepliesForGood) {
+    PtyPeer peer;
+    ASSERT_TRUE(peer.start([](const Bytes& rq, int index) {
+        return index == 2 ? PtyPeer::Answer{} : PtyPeer::Answer{{replyNamingItsRequest(rq)}, 0};
+    }));
+    CJBusLink link;
+    link.serialLink().portTable().assign(5, peer.slavePath());
+    link.setFirstByteTimeout(150);
+    bool connected = false;
+    ASSERT_EQ(link.open(5, 5, 'N', 8, 1, false, connected), 0);
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        Bytes data;
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(link.transaction(1, 3, 0x100 + i, 2, data, 2), 0);
+        EXPECT_EQ(data,
+                  (Bytes{0x01, static_cast<std::uint8_t>(i), 0x01, static_cast<std::uint8_t>(i)}));
+        if (i >= 5)
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140))
+                << "back in step: the reply is taken as it comes";
+    }
+}
+
 // A symbolic link stands for the device path; the peer behind it goes away and a new one
 // takes its place, as when the simulated meter restarts or an adapter is plugged in again.
 struct LostPort : ::testing::Test {
