@@ -74,9 +74,10 @@ TEST(LateReplies, ALostRequestDoesNotShiftTheRepliesForGood) {
         ASSERT_EQ(link.transaction(1, 3, 0x100 + i, 2, data, 2), 0);
         EXPECT_EQ(data,
                   (Bytes{0x01, static_cast<std::uint8_t>(i), 0x01, static_cast<std::uint8_t>(i)}));
-        if (i >= 5)
+        if (i >= 5) {
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140))
                 << "back in step: the reply is taken as it comes";
+        }
     }
 }
 
