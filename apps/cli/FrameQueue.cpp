@@ -6,15 +6,22 @@ namespace ks::cli {
 
 namespace {
 volatile std::sig_atomic_t g_stop = 0;
-void onSignal(int) {
-    g_stop = 1;
+// What handled the signals before (the link's cancel): still told, so that the exchange
+// under way ends at once.
+void (*g_previous[2])(int) = {nullptr, nullptr};
+void onSignal(int sig) {
+    g_stop = sig;
+    void (*previous)(int) = g_previous[sig == SIGINT ? 0 : 1];
+    if (previous != nullptr && previous != SIG_DFL && previous != SIG_IGN && previous != SIG_ERR &&
+        previous != onSignal)
+        previous(sig);
 }
 } // namespace
 
 FrameQueue::FrameQueue() {
     g_stop = 0;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    g_previous[0] = std::signal(SIGINT, onSignal);
+    g_previous[1] = std::signal(SIGTERM, onSignal);
 }
 
 FrameQueue::~FrameQueue() {
@@ -26,6 +33,10 @@ void FrameQueue::postNewFrame() {
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_pending;
     m_cv.notify_all();
+}
+
+int FrameQueue::stopSignal() const {
+    return g_stop;
 }
 
 bool FrameQueue::wait() {

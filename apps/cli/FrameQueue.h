@@ -20,6 +20,10 @@ public:
     void postNewFrame() override;
     // The next notification; false once a signal asked to stop.
     bool wait();
+    // The signal that ended the wait (SIGINT, SIGTERM), 0 while none came.
+    int stopSignal() const;
+    // The exit status a shell expects after that signal (128 + its number), or 0.
+    int stopStatus() const { return stopSignal() != 0 ? 128 + stopSignal() : 0; }
 
 private:
     std::mutex m_mutex;

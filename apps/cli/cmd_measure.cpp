@@ -15,6 +15,8 @@
 #include "i18n/TextLimits.h"
 #include "i18n/TextTable.h"
 #include "link/JBusLink.h"
+#include "link/LinkTexts.h"
+#include "link/ResultCodes.h"
 #include "measurement/MeasureFields.h"
 #include "measurement/MeasureSession.h"
 #include "measurement/MeasureView.h"
@@ -109,13 +111,22 @@ int runMeasure(CliContext& ctx) {
     }
     long long shown = 0;
     bool failing = false;
+    bool lost = false;
     while ((o.count == 0 || shown < o.count) && queue.wait()) {
         JBusRequest request = link->getRequest();
         const int result = request.result;
         const CMeasureAcquisition::Result r = session.onFrame(request);
         if (r.replaced)
             link->setRequest(request);
-        if (r.outcome == CMeasureAcquisition::Outcome::Failed && !failing) {
+        if (result == LINK_PORT_LOST) {
+            // Said once; the worker opens the port again when its device comes back.
+            if (!lost)
+                *ctx.err << portLostText(language) << " (error " << result << ")\n";
+            lost = failing = true;
+        } else if (lost && result == 0) {
+            *ctx.err << portBackText(language) << "\n";
+            lost = failing = false;
+        } else if (r.outcome == CMeasureAcquisition::Outcome::Failed && !failing) {
             *ctx.err << "no answer (error " << result << "), trying again\n";
             failing = true;
         } else if (r.outcome != CMeasureAcquisition::Outcome::Failed) {
@@ -133,7 +144,7 @@ int runMeasure(CliContext& ctx) {
         link->acknowledge();
     }
     link->stopPolling();
-    return 0;
+    return queue.stopStatus();
 }
 
 const CliCommandRegistration reg{"measure", "measure [--count N] [--lang L] [--json] [--period MS]",

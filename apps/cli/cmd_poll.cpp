@@ -39,9 +39,19 @@ int runPoll(CliContext& ctx) {
         return 1;
     }
     int failures = 0;
+    bool lost = false;
     for (long long n = 0; (samples == 0 || n < samples) && sink.wait(); ++n) {
         const JBusRequest r = link->getRequest();
-        if (r.result == 0 && !r.data.empty()) {
+        if (r.result == LINK_PORT_LOST) {
+            // Said once: the worker keeps trying and reads again once the port is back.
+            if (!lost)
+                *ctx.out << "lost " << r.result << ": " << resultCodeMeaning(r.result) << "\n";
+            lost = true;
+            ++failures;
+        } else if (r.result == 0 && !r.data.empty()) {
+            if (lost)
+                *ctx.out << "back\n";
+            lost = false;
             *ctx.out << "ok " << hexWords(r.data) << "\n";
         } else {
             *ctx.out << "fail " << r.result << ": " << resultCodeMeaning(r.result) << "\n";
@@ -51,6 +61,8 @@ int runPoll(CliContext& ctx) {
         link->acknowledge();
     }
     link->stopPolling();
+    if (sink.stopStatus() != 0)
+        return sink.stopStatus();
     return failures == 0 ? 0 : 1;
 }
 

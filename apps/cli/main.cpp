@@ -62,6 +62,11 @@ public:
 
     ~LinkContext() override {
         g_interruptible.store(nullptr);
+        if (m_link && options.trace) {
+            const CJBusLink::LineCounts c = m_link->lineCounts();
+            *err << "line: late " << c.late << ", stale dropped " << c.stale << ", noise dropped "
+                 << c.discarded << ", lost " << c.lost << ", reopened " << c.reopened << "\n";
+        }
         m_link.reset();
         stopDemoMeter();
     }
@@ -90,6 +95,10 @@ public:
             std::ostream* e = err;
             link->setTrace([e](bool sent, const Bytes& frame) {
                 *e << (sent ? "TX " : "RX ") << hexBytes(frame) << "\n";
+            });
+            // Frames not taken: replies to earlier requests, broken frames, line noise.
+            link->setDropTrace([e](const char* why, const Bytes& bytes) {
+                *e << "drop " << why << " " << hexBytes(bytes) << "\n";
             });
         }
         if (options.modem) {

@@ -30,6 +30,32 @@ std::size_t CReplyFaults::below(std::size_t n) {
     return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_rng);
 }
 
+void CReplyFaults::setMeterFaults(double exception, double wrongSlave, double late, int lateMs) {
+    m_exception = probability(exception);
+    m_wrongSlave = probability(wrongSlave);
+    m_late = probability(late);
+    m_lateMs = std::max(0, lateMs);
+}
+
+int CReplyFaults::applyMeterFaults(Bytes& reply) {
+    if (reply.size() < 4)
+        return 0;
+    auto reseal = [&reply](Bytes body) {
+        const std::uint16_t crc = crc16Register(body.data(), body.size());
+        body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
+        body.push_back(static_cast<std::uint8_t>(crc >> 8));
+        reply.swap(body);
+    };
+    if (m_exception > 0 && chance(m_exception))
+        reseal({reply[0], static_cast<std::uint8_t>(reply[1] | 0x80), 4});
+    if (m_wrongSlave > 0 && chance(m_wrongSlave)) {
+        Bytes body(reply.begin(), reply.end() - 2);
+        body[0] = static_cast<std::uint8_t>(body[0] % 247 + 1);
+        reseal(std::move(body));
+    }
+    return m_late > 0 && chance(m_late) ? m_lateMs : 0;
+}
+
 bool CReplyFaults::apply(Bytes& reply) {
     if (chance(m_drop))
         return false;

@@ -70,6 +70,10 @@ std::string simUsage() {
            "  --corrupt P      probability 0..1 of one flipped bit in a reply\n"
            "  --noise P        probability 0..1 of garbled bytes or garbage after a reply\n"
            "  --delay MS       extra delay before each reply, 0..60000 ms\n"
+           "  --late P         probability 0..1 of a reply --late-ms later than usual\n"
+           "  --late-ms MS     how much later, 0..60000 ms (default 1500)\n"
+           "  --exception P    probability 0..1 of exception 4 instead of the reply\n"
+           "  --wrong-slave P  probability 0..1 of the reply coming from another slave\n"
            "  --seed N         seed of the fault generator (default 1)\n"
            "  --firmware TEXT  firmware version text, at most 20 printable characters\n"
            "  --faults HEX     fault flags of the measurement block, 0..FFFF\n"
@@ -104,10 +108,10 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             continue;
         }
         static const char* const kWithValue[] = {
-            "--link",       "--slave",        "--baud",          "--app",
-            "--drop",       "--corrupt",      "--noise",         "--delay",
-            "--seed",       "--firmware",     "--faults",        "--modem-delay",
-            "--modem-drop", "--refuse-write", "--quality-after", "--silent-block"};
+            "--link",         "--slave",       "--baud",       "--app",          "--drop",
+            "--corrupt",      "--noise",       "--delay",      "--seed",         "--firmware",
+            "--faults",       "--modem-delay", "--modem-drop", "--refuse-write", "--quality-after",
+            "--silent-block", "--late",        "--late-ms",    "--exception",    "--wrong-slave"};
         bool known = false;
         for (const char* k : kWithValue)
             known = known || name == k;
@@ -139,6 +143,14 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             ok = parseProbability(value, o.noise);
         } else if (name == "--delay") {
             ok = parseInt(value, 0, 60000, o.delayMs);
+        } else if (name == "--late") {
+            ok = parseProbability(value, o.late);
+        } else if (name == "--late-ms") {
+            ok = parseInt(value, 0, 60000, o.lateMs);
+        } else if (name == "--exception") {
+            ok = parseProbability(value, o.exception);
+        } else if (name == "--wrong-slave") {
+            ok = parseProbability(value, o.wrongSlave);
         } else if (name == "--seed") {
             ok = parseNumber(value, o.seed);
         } else if (name == "--firmware") {

@@ -17,6 +17,10 @@ struct SimOptions {
     double corrupt = 0; // probability of one flipped bit in a reply
     double noise = 0;   // probability of garbled or extended replies
     int delayMs = 0;    // extra delay before every reply
+    double late = 0;    // probability of a reply lateMs later than usual
+    int lateMs = 1500;
+    double exception = 0;  // probability of answering exception 4 (device failure) instead
+    double wrongSlave = 0; // probability of the reply coming from the next slave number
     std::uint64_t seed = 1;
     std::string firmware;     // empty: the default version text
     std::uint32_t faults = 0; // fault flags of the measurement block (low 16 bits)

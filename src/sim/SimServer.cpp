@@ -91,6 +91,8 @@ void CSimServer::run() {
     CRequestFramer framer(CRequestFramer::resyncGap(m_options.baud), kPartialTimeout);
     CReplyFaults faults(m_options.drop, m_options.corrupt, m_options.noise,
                         m_options.seed ^ 0xD1B54A32D192ED03ull);
+    faults.setMeterFaults(m_options.exception, m_options.wrongSlave, m_options.late,
+                          m_options.lateMs);
     std::vector<CRequestFramer::Request> requests;
     std::uint8_t chunk[512];
     std::unique_ptr<CHayesModem> modem;
@@ -164,7 +166,10 @@ void CSimServer::run() {
                 continue;
             Bytes reply = m_meter.handleRequest(r.bytes.data(), r.bytes.size(),
                                                 monotonicSeconds() - m_startTime);
-            if (reply.empty() || !faults.apply(reply))
+            if (reply.empty())
+                continue;
+            const int lateMs = faults.applyMeterFaults(reply);
+            if (!faults.apply(reply))
                 continue;
             if (modem) {
                 // A call that is gone (or back in command mode) carries nothing.
@@ -178,7 +183,7 @@ void CSimServer::run() {
             if (m_options.pace)
                 start = std::max(start, r.firstByteTime + static_cast<double>(r.bytes.size()) *
                                                               byteSeconds(m_options.baud));
-            start += std::max(0, m_options.delayMs) / 1000.0;
+            start += (std::max(0, m_options.delayMs) + lateMs) / 1000.0;
             if (m_options.pace) {
                 writePaced(m_pty.masterFd(), reply.data(), reply.size(), start, m_options.baud,
                            m_stop);

@@ -1,10 +1,12 @@
 #include "link/FrameReceiver.h"
 
 #include "link/ResultCodes.h"
+#include "link/SerialAlias.h"
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <unistd.h>
 
 namespace ks {
 
@@ -31,8 +33,22 @@ int CFrameReceiver::open(int portNumber, int baudIndex, char parity, int dataBit
         return LINK_PORT_UNAVAILABLE;
     m_interByteTimeout = entry.interByteTimeoutMs;
     m_baudIndex = baudIndex;
+    m_line = {portNumber, baudIndex, parity,
+              dataBits,   stopBits,  stableSerialName(m_serial.portTable().pathOf(portNumber))};
     m_serial.startReader(firstByteTimeout());
     return 0;
+}
+
+int CFrameReceiver::reopen() {
+    if (m_line.portNumber < 1)
+        return LINK_PORT_UNAVAILABLE;
+    // An adapter plugged in again may have another ttyUSB number: follow its by-id name.
+    const std::string stable = m_line.stableName;
+    if (!stable.empty() && ::access(stable.c_str(), F_OK) == 0)
+        m_serial.portTable().assign(m_line.portNumber, stable);
+    bool connected = false;
+    return open(m_line.portNumber, m_line.baudIndex, m_line.parity, m_line.dataBits,
+                m_line.stopBits, false, connected);
 }
 
 int CFrameReceiver::close() {
@@ -109,6 +125,10 @@ int CFrameReceiver::readWithin(int timeoutMs) {
 }
 
 int CFrameReceiver::receive(Bytes& out, bool flush) {
+    return receiveWithin(out, flush, firstByteTimeout());
+}
+
+int CFrameReceiver::receiveWithin(Bytes& out, bool flush, int firstByteMs) {
     m_stopWait.store(false);
     {
         std::lock_guard<std::mutex> lock(m_receptionMutex);
@@ -124,11 +144,13 @@ int CFrameReceiver::receive(Bytes& out, bool flush) {
     // The reply is read on this thread, in bulk: each wake-up of the port hands over
     // everything it holds, so a reply costs a few system calls and no thread hand-off.
     std::lock_guard<std::mutex> lock(m_receptionMutex);
-    int timeoutMs = firstByteTimeout();
+    int timeoutMs = firstByteMs;
+    bool lost = false;
     for (;;) {
         const int b = readWithin(timeoutMs);
         if (b < 0) {
             m_receiving = false; // time-out: the reply, if any, is what came so far
+            lost = b == PORT_LOST;
             break;
         }
         m_reception.push_back(static_cast<std::uint8_t>(b));
@@ -142,9 +164,26 @@ int CFrameReceiver::receive(Bytes& out, bool flush) {
         if (m_serial.bufferedBytes() == 0)
             napForLineBytes();
     }
+    if (lost)
+        return LINK_PORT_LOST;
     if (m_reception.empty())
         return LINK_NO_REPLY;
     out = m_reception;
+    return 0;
+}
+
+int CFrameReceiver::collect(Bytes& into, int timeoutMs) {
+    m_stopWait.store(false);
+    int b = readWithin(timeoutMs);
+    if (b < 0)
+        return b == PORT_LOST ? PORT_LOST : PORT_NOTHING_TO_READ;
+    into.push_back(static_cast<std::uint8_t>(b));
+    while (m_serial.bufferedBytes() > 0) {
+        b = m_serial.readByte(0);
+        if (b < 0)
+            break;
+        into.push_back(static_cast<std::uint8_t>(b));
+    }
     return 0;
 }
 

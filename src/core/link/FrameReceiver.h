@@ -40,8 +40,16 @@ public:
     void endOfReception() override;
     int bytesToAwait(long baud) override;
 
-    // Waits for a reply: 0 with the bytes, or 251 when nothing arrived.
+    // Waits for a reply: 0 with the bytes, 251 when nothing arrived, or 255 when the port
+    // went away.
     int receive(Bytes& out, bool flush);
+    // The same with another first-byte time-out.
+    int receiveWithin(Bytes& out, bool flush, int firstByteMs);
+    // Whatever comes within timeoutMs (0: only what is there), appended to into, without
+    // waiting for a whole reply: 0, PORT_NOTHING_TO_READ or PORT_LOST.
+    int collect(Bytes& into, int timeoutMs);
+    // Opens again the direct line the last open() opened, after it was lost: 0 or 253.
+    int reopen();
     int receiveText(std::string& out);
     int sendText(const std::string& text);
 
@@ -71,6 +79,15 @@ private:
     std::atomic<int> m_firstByteTimeout{500};
     int m_interByteTimeout = 1000;
     int m_baudIndex = -1;
+    // The last direct line opened, for reopen().
+    struct LineSettings {
+        int portNumber = -1;
+        int baudIndex = -1;
+        char parity = 'N';
+        int dataBits = 8;
+        int stopBits = 1;
+        std::string stableName; // the device's by-id name, when it has one
+    } m_line;
     ModemConnector m_modemConnector;
 };
 

@@ -3,6 +3,7 @@
 #include "link/FrameReceiver.h"
 #include "link/JBusCodec.h"
 #include "link/JBusRequest.h"
+#include "link/OwedReplies.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -43,8 +44,24 @@ public:
     void resetCancel() { m_cancel.store(false); }
     bool cancelRequested() const { return m_cancel.load(); }
 
-    // Every frame sent and every reply received, for --trace. Called on the transaction's thread.
+    // Every frame sent and every reply taken as the answer to it (then validated), for --trace.
+    // Called on the transaction's thread.
     void setTrace(FrameTrace trace) { m_trace = std::move(trace); }
+    // Bytes that came in and were not taken: why ("stale", "late", "noise") and the bytes.
+    using DropTrace = std::function<void(const char* why, const Bytes& bytes)>;
+    void setDropTrace(DropTrace trace) { m_dropTrace = std::move(trace); }
+
+    // What the line brought that was not the reply awaited. Readable from any thread.
+    struct LineCounts {
+        std::uint64_t late = 0;      // replies that came after their attempt's time-out
+        std::uint64_t stale = 0;     // replies to an earlier exchange, dropped
+        std::uint64_t discarded = 0; // pieces of broken frames dropped before a request
+        std::uint64_t lost = 0;      // times the port went away
+        std::uint64_t reopened = 0;  // times it was opened again
+    };
+    LineCounts lineCounts() const;
+    // True from the moment the port went away until it is open again.
+    bool portLost() const { return m_portLost.load(); }
 
     // Polling worker.
     int startPolling(CFrameSink* sink, int slave, int function, int address, int count,
@@ -61,7 +78,20 @@ protected:
     bool receptionComplete(Bytes& reception) override;
 
 private:
+    enum class Settle { Clear, Answered, Lost, Cancelled };
     void workerLoop();
+    int exchange(const Bytes& request, int slave, int function, int expectedLength);
+    // Before a request goes out: takes what came in meanwhile, waits while a reply may still
+    // come, and after a failed attempt until the line is quiet. Answered: a late reply to
+    // this exchange is in reception.
+    Settle settle(bool afterFailure, Bytes& reception);
+    // Waits for the reply to the request just sent, dropping replies to earlier exchanges.
+    int awaitReply(Bytes& reception);
+    int checkReply(const Bytes& reception);
+    void dropped(const char* why, const Bytes& bytes);
+    void loseLine();
+    // While the port is lost: tries to open it again for up to one first-byte time-out.
+    bool recoverLine();
 
     CJBusCodec m_codec;
     std::atomic<bool> m_busy{false};
@@ -70,6 +100,11 @@ private:
     int m_retries = 3;
     Bytes m_lastRequest; // what was sent, to recognise a line that echoes it
     FrameTrace m_trace;
+    DropTrace m_dropTrace;
+    COwedReplies m_owed;
+    std::uint64_t m_owedLine = 0; // the line the owed replies were asked on
+    std::atomic<bool> m_portLost{false};
+    std::atomic<std::uint64_t> m_late{0}, m_stale{0}, m_discarded{0}, m_lost{0}, m_reopened{0};
 
     // Polling state.
     std::thread m_worker;

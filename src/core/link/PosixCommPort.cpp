@@ -70,6 +70,11 @@ bool notATty(int err) {
     return err == ENOTTY || err == EINVAL || err == ENOSYS;
 }
 
+// What a device that went away answers (an unplugged adapter, a pty whose other end closed).
+bool deviceGone(int err) {
+    return err == EIO || err == ENXIO || err == ENODEV || err == EPIPE;
+}
+
 } // namespace
 
 PosixCommPort::PosixCommPort(int portIndex, std::string path)
@@ -300,8 +305,12 @@ int PosixCommPort::fillBuffer() {
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n == 0 || errno == EAGAIN || errno == EIO)
-            return PORT_NOTHING_TO_READ; // EIO: the other end of a pty is gone for now
+        if (n == 0 || errno == EAGAIN)
+            return PORT_NOTHING_TO_READ;
+        if (deviceGone(errno)) {
+            m_osError = errno;
+            return PORT_LOST;
+        }
         return sysFail(errno);
     }
 }
@@ -345,6 +354,8 @@ int PosixCommPort::writeBlock(const unsigned char* bytes, int n) {
             continue;
         if (w < 0 && errno != EAGAIN)
             m_osError = errno;
+        if (w < 0 && deviceGone(errno))
+            return result(PORT_LOST);
         break;
     }
     return result(m_lastCount == n ? 0 : PORT_WRITE_INCOMPLETE);
@@ -374,14 +385,12 @@ int PosixCommPort::waitReadable(int timeoutMs) {
             return sysFail(errno);
         if (r == 0)
             return PORT_NOTHING_TO_READ;
+        // A hang-up or an error (adapter unplugged, pty peer closed) never clears by itself:
+        // the port is lost, whatever is still readable.
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+            return result(PORT_LOST);
         if (p.revents & POLLIN)
             return 0;
-        // Hang-up or error without data (device unplugged, pty peer closed): nothing will
-        // arrive in this wait, so sleep out the time instead of spinning on poll().
-        if (timeoutMs < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            continue;
-        }
         std::this_thread::sleep_until(deadline);
         return PORT_NOTHING_TO_READ;
     }

@@ -40,6 +40,8 @@ const char* resultCodeMeaning(int code) {
         return "illegal parity";
     case PORT_ILLEGAL_STOP_BITS:
         return "illegal number of stop bits";
+    case PORT_LOST:
+        return "the device is gone";
     case LINK_WRONG_SLAVE:
         return "reply from another slave";
     case LINK_WRONG_FUNCTION:
@@ -60,6 +62,8 @@ const char* resultCodeMeaning(int code) {
         return "serial port cannot be opened";
     case LINK_CANCELLED:
         return "exchange cancelled";
+    case LINK_PORT_LOST:
+        return "the serial port was lost; waiting for it to come back";
     case LINK_CLEAR_OUTPUT_FAILED:
         return "clearing the output queue failed";
     case LINK_DRAIN_INPUT_FAILED:

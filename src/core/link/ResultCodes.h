@@ -16,6 +16,7 @@ enum PortResult : int {
     PORT_ILLEGAL_BAUD = -25,
     PORT_ILLEGAL_PARITY = -26,
     PORT_ILLEGAL_STOP_BITS = -28,
+    PORT_LOST = -31, // the device went away (adapter unplugged, the other end of a pty closed)
 };
 
 enum LinkResult : int {
@@ -32,6 +33,7 @@ enum LinkResult : int {
     LINK_MODEM_NOT_CONNECTED = 252,
     LINK_PORT_UNAVAILABLE = 253,
     LINK_CANCELLED = 254, // the user stopped the exchange (Cancel, closing, Ctrl+C)
+    LINK_PORT_LOST = 255, // the port went away; it is opened again when its device comes back
     LINK_CLEAR_OUTPUT_FAILED = 503,
     LINK_DRAIN_INPUT_FAILED = 504,
 };

@@ -69,6 +69,7 @@ int CSerialLink::open(CByteReceiver* receiver, int portNumber, long baud, char p
         return -1;
     }
     m_port = std::move(port);
+    ++m_generation;
     m_portNumber = portNumber;
     m_baud = baud;
     m_parity = parity;
@@ -83,6 +84,7 @@ int CSerialLink::close() {
         return 0;
     const int r = m_port->close();
     m_port.reset();
+    ++m_generation;
     m_portNumber = -1;
     m_baud = -1;
     m_parity = 0;
@@ -231,12 +233,14 @@ int CSerialLink::writeBlock(const std::vector<std::uint8_t>& bytes) {
     const float pause = m_bytePause.load();
     if (pause <= 0.0f) {
         // No pause wanted: the bytes go out back to back, then we wait for the line.
-        m_port->writeBlock(bytes.data(), static_cast<int>(bytes.size()));
+        if (m_port->writeBlock(bytes.data(), static_cast<int>(bytes.size())) == PORT_LOST)
+            return PORT_LOST;
         waitTransmitted(bytes.size());
         return 0;
     }
     for (std::uint8_t b : bytes) {
-        m_port->writeByte(b);
+        if (m_port->writeByte(b) == PORT_LOST)
+            return PORT_LOST;
         waitTransmitted(1);
         sleepUntil(monotonicNowPlus(pause));
     }

@@ -51,6 +51,11 @@ public:
              int stopBits);
     int close();
     bool isOpen() const;
+    // The number of the port held, -1 when closed.
+    int portNumber() const { return m_portNumber; }
+    // Changes each time a port is opened or closed: what was sent on another line can never
+    // be answered on this one.
+    std::uint64_t lineGeneration() const { return m_generation; }
     const OpenFailure& lastOpenFailure() const { return m_openFailure; }
 
     // 1 when the reader thread was started, 0 when it already ran.
@@ -69,7 +74,8 @@ public:
 
     // Drains the input and clears the output: 0, 504 or 503.
     int flush();
-    // Writes bytes, each followed by the wait for the line and the byte pause. Returns 0.
+    // Writes bytes, each followed by the wait for the line and the byte pause. Returns 0, or
+    // PORT_LOST when the device is gone.
     int writeBlock(const std::vector<std::uint8_t>& bytes);
     void setBytePause(float seconds) { m_bytePause.store(seconds); }
     float bytePause() const { return m_bytePause.load(); }
@@ -105,6 +111,7 @@ private:
     CByteReceiver* m_receiver = nullptr;
     std::atomic<float> m_bytePause{0.0f};
     OpenFailure m_openFailure;
+    std::uint64_t m_generation = 0;
 };
 
 } // namespace ks

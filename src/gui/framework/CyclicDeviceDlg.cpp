@@ -4,8 +4,11 @@
 #include "app/QtText.h"
 #include "controls/CButtonKS.h"
 #include "link/JBusLink.h"
+#include "link/LinkTexts.h"
+#include "link/ResultCodes.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 
 #include <cmath>
 
@@ -67,10 +70,31 @@ void CCyclicDeviceDlg::setPolledRequest(const ks::JBusRequest& request) {
     link().setRequest(request);
 }
 
+void CCyclicDeviceDlg::reportPortState(int linkResult) {
+    if (linkResult == ks::LINK_PORT_LOST) {
+        if (m_portLost)
+            return;
+        m_portLost = true;
+        ++m_portLossReports;
+        // Not modal: the worker goes on trying, and the box goes when the port is back.
+        auto* box = new QMessageBox(QMessageBox::Warning, text(kWarningCaptionText),
+                                    qtext(ks::portLostText(language())), QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+        m_portLostBox = box;
+    } else if (linkResult == 0 && m_portLost) {
+        m_portLost = false;
+        if (m_portLostBox)
+            m_portLostBox->close();
+    }
+}
+
 void CCyclicDeviceDlg::onNewFrame() {
     if (m_inFrame)
         return;
     m_inFrame = true;
+    reportPortState(link().getRequest().result);
     const int result = frameHook();
     ks::CField* status = m_statusField != 0 ? fields().find(m_statusField) : nullptr;
     if (result == 0) {

@@ -5,6 +5,7 @@
 #include "link/JBusRequest.h"
 
 #include <QEvent>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -80,6 +81,10 @@ public:
     // The recording status text of the last page shown.
     QString recordStatusText() const;
 
+    // How many times the loss of the port was told (once per loss), and the box telling it.
+    int portLossReports() const { return m_portLossReports; }
+    QWidget* portLostBox() const { return m_portLostBox.data(); }
+
     // Handles WM_NEW_TRAME; a notification that arrives while one is being handled is
     // dropped (the worker waits for the first one's acknowledgement anyway).
     void onNewFrame();
@@ -108,6 +113,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    static constexpr int kWarningCaptionText = 8; // "Attention"
+    // A lost port is told once, in a box that closes by itself when the port is back.
+    void reportPortState(int linkResult);
     void showButton(int control);
     void applyPageButtons();
 
@@ -115,6 +123,9 @@ private:
     bool m_inFrame = false;
     bool m_started = false;
     int m_statusField = 0;
+    bool m_portLost = false;
+    int m_portLossReports = 0;
+    QPointer<QWidget> m_portLostBox;
     std::unique_ptr<ks::CRecordPager> m_pager;
 };
 

@@ -1,5 +1,8 @@
 #include "LinkFixture.h"
 
+#include <chrono>
+#include <thread>
+
 #include <condition_variable>
 #include <mutex>
 
@@ -120,6 +123,10 @@ TEST_F(Polling, FailedExchangeStillNotifiesWithEmptyData) {
     const JBusRequest r = link.getRequest();
     EXPECT_TRUE(r.data.empty());
     EXPECT_EQ(r.result, LINK_NO_REPLY);
+    // The peer counts a request once its thread has read it, which on a loaded machine can
+    // be a moment after the link gave up on it.
+    for (int i = 0; i < 100 && peer.requests() < 3; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(peer.requests(), 3);
     link.stopPolling();
 }

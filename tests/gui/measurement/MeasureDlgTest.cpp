@@ -9,7 +9,11 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
 
 using ks::gui::CMeasureDlg;
 namespace id = ks::measure::id;
@@ -54,6 +58,7 @@ private slots:
     void oneChordMeterShowsLiveValues();
     void twoPipeMeterRetitlesAndFeedsBothEscViews();
     void meterThatDoesNotAnswerClosesTheDialog();
+    void lostPortIsToldOnceAndReadingGoesOn();
 };
 
 void MeasureDlgTest::oneChordMeterShowsLiveValues() {
@@ -164,6 +169,44 @@ void MeasureDlgTest::meterThatDoesNotAnswerClosesTheDialog() {
     QCOMPARE(m.prompts().messages.size(), std::size_t(1));
     QCOMPARE(m.prompts().messages[0].text,
              std::string("Connexion impossible ! L'appareil ne répond pas !"));
+}
+
+void MeasureDlgTest::lostPortIsToldOnceAndReadingGoesOn() {
+    // The simulated meter on a fixed path, so that it can die and come back there.
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("meter").toStdString();
+    ks::test::SimProcess sim;
+    QVERIFY2(sim.start({"--link", path}), sim.error().c_str());
+    DesktopFixture f({{"Ports/9", path}, {"Com/Port", "8"}, {"Com/Bauds", "5"}, {"Com/JBus", "1"}});
+    f.desktop.refreshPortTable();
+    CMeasureDlg dlg(ks::dialogmode::kDialogue, f.desktop.link());
+    dlg.show();
+    QTRY_VERIFY_WITH_TIMEOUT(lineVisible(dlg, id::kFlow), 15000);
+
+    ::kill(sim.pid(), SIGKILL);
+    sim.stop();
+    ::unlink(path.c_str()); // it would point at a terminal number another test may get
+    QTRY_COMPARE_WITH_TIMEOUT(dlg.portLossReports(), 1, 10000);
+    QVERIFY(dlg.portLostBox() != nullptr);
+    QVERIFY(dlg.portLostBox()->isVisible());
+    auto* box = qobject_cast<QMessageBox*>(dlg.portLostBox());
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(), QString("Port série perdu : en attente de son retour..."));
+    QVERIFY2(!box->isModal(), "the window stays usable");
+    QVERIFY(dlg.isVisible());
+    // No message box per failed poll.
+    QCOMPARE(f.prompts.messages.size(), std::size_t(0));
+
+    // While it is away the dialog keeps trying without telling again.
+    QTest::qWait(1500);
+    QCOMPARE(dlg.portLossReports(), 1);
+
+    QVERIFY2(sim.start({"--link", path}), sim.error().c_str());
+    QTRY_VERIFY_WITH_TIMEOUT(dlg.portLostBox() == nullptr, 15000);
+    const QString clock = valueText(dlg, id::kMeterClock);
+    QTRY_VERIFY_WITH_TIMEOUT(valueText(dlg, id::kMeterClock) != clock, 10000);
+    QCOMPARE(dlg.portLossReports(), 1);
+    dlg.done(QDialog::Accepted);
 }
 
 QTEST_MAIN(MeasureDlgTest)
