@@ -11,9 +11,9 @@ namespace ks {
 
 namespace {
 namespace e = settings::echo;
-constexpr int kTextCount = 212;   // "Nombre"
-constexpr int kTextGainMin = 147; // "Gain Min(dB)"
-constexpr int kTextTime = 330;    // "Valeur(µs)"
+constexpr int kTextEchoCount = 212; // "Nombre"
+constexpr int kTextGainMin = 147;   // "Gain Min(dB)"
+constexpr int kTextTime = 330;      // "Valeur(µs)"
 constexpr int kRows = 10;
 constexpr int kRowSize = 6;
 
@@ -41,7 +41,7 @@ std::array<EchoGrid, 4> fillEchoGrids(CFieldList& fields, const Bytes& image) {
         g.titles = {polarities.size() > static_cast<std::size_t>(k % 2)
                         ? polarities[static_cast<std::size_t>(k % 2)]
                         : std::string(),
-                    text(kTextCount, language), text(kTextGainMin, language),
+                    text(kTextEchoCount, language), text(kTextGainMin, language),
                     text(kTextTime, language)};
         for (int i = 1; i <= kRows; ++i) {
             const std::size_t at =
