@@ -1,20 +1,27 @@
 // calyptron: the desktop program.
+#include "AnsweredFiles.h"
 #include "Screenshot.h"
 #include "StopSignals.h"
 #include "app/DesktopApp.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
+#include "measurement/CMeasureDlg.h"
 #include "shell/DocumentFiles.h"
 #include "shell/MainDlg.h"
 #include "shell/MenuCommands.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +39,10 @@ struct Options {
     std::string printTo;
     int menu = 0; // drop-down to show open in the screenshot, from 1
     int afterMs = 500;
+    int tab = 0;   // page of the dialog's tabs to show in the screenshot, from 1
+    int press = 0; // button to click in the dialog before the screenshot
+    std::deque<std::string> answerFiles;
+    std::string record; // the measurement dialog records into it
 };
 
 void printUsage(std::ostream& o) {
@@ -51,7 +62,11 @@ void printUsage(std::ostream& o) {
          "  --screenshot F  open the main window (and with --open the dialog of a menu\n"
          "                  command such as WM_USER_MENU_APROPO), wait MS milliseconds\n"
          "                  (500), write a PNG of the active window to F and exit;\n"
-         "                  --menu N shows the N-th drop-down of the menu bar open\n"
+         "                  --menu N shows the N-th drop-down of the menu bar open,\n"
+         "                  --tab N the N-th page of the dialog's tabs; --press ID\n"
+         "                  clicks the dialog's button ID halfway to the picture, and\n"
+         "                  --answer-file F answers the next file dialog with F\n"
+         "                  --record F.mes makes the measurement dialog record into F.mes\n"
          "Qt options such as -platform offscreen are accepted too.\n";
 }
 
@@ -125,6 +140,27 @@ int parseArguments(const QStringList& arguments, Options& o) {
                 std::cerr << "--menu takes the number of a drop-down, from 1\n";
                 return 2;
             }
+        } else if (a == "--tab") {
+            if (!value(v) || !parseNumber(v, 1, 9, o.tab)) {
+                std::cerr << "--tab takes the number of a page, from 1\n";
+                return 2;
+            }
+        } else if (a == "--press") {
+            if (!value(v) || !parseNumber(v, 1, 65535, o.press)) {
+                std::cerr << "--press takes the control id of a button\n";
+                return 2;
+            }
+        } else if (a == "--answer-file") {
+            if (!value(v) || v.empty()) {
+                std::cerr << "--answer-file takes the path a file dialog answers\n";
+                return 2;
+            }
+            o.answerFiles.push_back(v);
+        } else if (a == "--record") {
+            if (!value(o.record) || o.record.empty()) {
+                std::cerr << "--record takes the path of the recording file\n";
+                return 2;
+            }
         } else if (a == "--after") {
             if (!value(v) || !parseNumber(v, 0, 600000, o.afterMs)) {
                 std::cerr << "--after takes milliseconds (0 to 600000)\n";
@@ -139,9 +175,11 @@ int parseArguments(const QStringList& arguments, Options& o) {
             o.positional.push_back(a);
         }
     }
-    if ((!o.open.empty() || o.menu != 0 || arguments.contains(QStringLiteral("--after"))) &&
+    if ((!o.open.empty() || o.menu != 0 || o.tab != 0 || !o.record.empty() || o.press != 0 ||
+         !o.answerFiles.empty() || arguments.contains(QStringLiteral("--after"))) &&
         o.screenshot.empty()) {
-        std::cerr << "--open, --menu and --after go with --screenshot\n";
+        std::cerr << "--open, --menu, --tab, --record, --press, --answer-file and --after go with "
+                     "--screenshot\n";
         return 2;
     }
     if (!o.open.empty() && o.menu != 0) {
@@ -149,6 +187,39 @@ int parseArguments(const QStringList& arguments, Options& o) {
         return 2;
     }
     return 0;
+}
+
+// Shows the page of the first tab widget of the window.
+void showTab(QWidget& window, int number) {
+    if (auto* tabs = window.findChild<QTabWidget*>()) {
+        tabs->setCurrentIndex(number - 1);
+        // The page lays itself out (and the dialog may grow) on events still to come; the
+        // picture must show that.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    } else
+        std::cerr << "calyptron: the window has no pages\n";
+}
+
+// Clicks a button of the dialog on top, after the event that runs this has returned.
+void pressButton(QWidget* fallback, int control) {
+    QWidget* window = ks::desktop::windowToShoot(fallback);
+    auto* button = window->findChild<QAbstractButton*>(QStringLiteral("button_%1").arg(control));
+    if (button == nullptr) {
+        std::cerr << "calyptron: no button " << control << " in "
+                  << window->windowTitle().toStdString() << "\n";
+        return;
+    }
+    QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+// Shortly after the dialog of the picture opened: a recording under way for --record.
+void startRecording(const Options& o) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (auto* measure = qobject_cast<ks::gui::CMeasureDlg*>(dialog))
+        measure->startRecordingTo(o.record);
+    else
+        std::cerr << "calyptron: --record needs the measurement dialog\n";
 }
 
 void openDropDown(ks::gui::CMainDlg& window, int number) {
@@ -201,6 +272,11 @@ int main(int argc, char** argv) {
         std::cerr << "calyptron: " << desktop.flowApp().refusalText() << "\n";
     desktop.setLanguageOverride(options.language);
     desktop.setPrintToFile(options.printTo);
+    std::unique_ptr<ks::desktop::CAnsweredFiles> answered;
+    if (!options.answerFiles.empty()) {
+        answered = std::make_unique<ks::desktop::CAnsweredFiles>(options.answerFiles);
+        desktop.setPrompts(answered.get());
+    }
     desktop.refreshPortTable();
     if (options.demo) {
         std::string error;
@@ -223,6 +299,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &mainWindow, [&] {
             QTimer::singleShot(options.afterMs, &mainWindow, [&] {
                 QWidget* target = ks::desktop::windowToShoot(&mainWindow);
+                if (options.tab != 0)
+                    showTab(*target, options.tab);
                 if (!ks::desktop::writeScreenshot(*target, QApplication::activePopupWidget(),
                                                   qtext(options.screenshot))) {
                     std::cerr << "calyptron: cannot write " << options.screenshot << "\n";
@@ -233,8 +311,16 @@ int main(int argc, char** argv) {
             });
             if (!options.open.empty())
                 mainWindow.postCommand(options.open);
+            if (options.press != 0)
+                QTimer::singleShot(options.afterMs / 2, &mainWindow,
+                                   [&] { pressButton(&mainWindow, options.press); });
             if (options.menu != 0)
                 openDropDown(mainWindow, options.menu);
+            if (!options.record.empty())
+                QTimer::singleShot(std::min(300, options.afterMs / 2), &mainWindow,
+                                   [&] { startRecording(options); });
+            if (!document.empty())
+                QTimer::singleShot(0, &mainWindow, [&] { mainWindow.openPath(document); });
         });
     } else if (!document.empty()) {
         QTimer::singleShot(0, &mainWindow, [&] {

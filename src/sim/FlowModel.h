@@ -18,6 +18,9 @@ public:
     void update(CRegisterImage& image, double nowSeconds);
     // Totaliser 1 or 2 back to zero.
     void resetTotaliser(int which);
+    // Chord 1's signal quality reaches 100 this many seconds after the first update;
+    // negative: never.
+    void setQualityAfter(double seconds) { m_qualityAfter = seconds; }
 
 private:
     double gauss(double sigma);
@@ -26,6 +29,8 @@ private:
     std::normal_distribution<double> m_normal{0.0, 1.0};
     double m_volumeLitres[2] = {1234500.0, 98700.0};
     double m_lastNow = 0;
+    double m_firstNow = 0;
+    double m_qualityAfter = -1;
     bool m_started = false;
 };
 

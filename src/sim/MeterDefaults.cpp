@@ -2,7 +2,6 @@
 
 #include "app/Version.h"
 #include "sim/BlockMap.h"
-#include "sim/FlowPhysics.h"
 #include "sim/MeterLayout.h"
 
 #include <algorithm>
@@ -166,33 +165,6 @@ void loadIdentity(CRegisterImage& im, const SimOptions& o) {
     im.setU8(m, M::kDiametersValid, 1);
 }
 
-// Echo rows around a chord's transit time: the polarity in use holds more echoes than the
-// other one. Rows after the last stay zero, which ends a table.
-void loadEchoTables(CRegisterImage& im, int chords) {
-    namespace E = L::echo;
-    const double transitUs = 282.0 / waterSoundSpeed(18.0) * 1000.0;
-    struct Row {
-        int count, minGain;
-        double offsetUs;
-    };
-    static const Row kNormal[] = {{8, 34, -1.5}, {6, 38, -0.5}, {5, 41, 0.0}, {2, 47, 1.0}};
-    static const Row kInverse[] = {{4, 40, -1.0}, {3, 44, 0.5}};
-    for (int chord = 0; chord < chords; ++chord) {
-        const int base = chord == 0 ? E::kChord1 : E::kChord2;
-        auto fill = [&](int table, const Row* rows, int n) {
-            for (int i = 0; i < n; ++i) {
-                const int at = base + table + i * E::kRowSize;
-                im.setU8(kEchoBlock, at, rows[i].count);
-                im.setU8(kEchoBlock, at + 1, rows[i].minGain + 2 * chord);
-                im.setF32(kEchoBlock, at + 2,
-                          static_cast<float>(transitUs + rows[i].offsetUs + 0.25 * chord));
-            }
-        };
-        fill(E::kNormalTable, kNormal, 4);
-        fill(E::kInverseTable, kInverse, 2);
-    }
-}
-
 // What block 0x4000 allows the meter to be: models 1 to 8 in byte 14, 9 and 10 in byte 13,
 // applications (one chord, two chords, two pipes) in byte 15.
 bool modelEnabled(const CRegisterImage& im, int model) {
@@ -258,7 +230,6 @@ void loadMeterDefaults(CRegisterImage& image, const SimOptions& options) {
     loadFactory(image);
     loadSpecial(image, o);
     loadIdentity(image, o);
-    loadEchoTables(image, o.app == 1 ? 1 : 2);
     refreshDerivedFields(image);
 }
 

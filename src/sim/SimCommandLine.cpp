@@ -1,5 +1,6 @@
 #include "sim/SimCommandLine.h"
 
+#include "sim/BlockMap.h"
 #include "sim/PseudoTerminal.h"
 
 #include <charconv>
@@ -72,6 +73,11 @@ std::string simUsage() {
            "  --seed N         seed of the fault generator (default 1)\n"
            "  --firmware TEXT  firmware version text, at most 20 printable characters\n"
            "  --faults HEX     fault flags of the measurement block, 0..FFFF\n"
+           "  --refuse-write HEX  refuse writes that start at this register (exception 4)\n"
+           "  --quality-after S  chord 1's signal quality is 100 from S seconds after the first\n"
+           "                   request on, or 'never' (the default)\n"
+           "  --silent-block HEX  leave reads of the block at that address unanswered\n"
+           "                   (may be repeated)\n"
            "  --modem          put a Hayes modem in front of the meter\n"
            "  --modem-delay MS from the dial to CONNECT, 0..60000 ms (default 1500)\n"
            "  --modem-drop S   each call loses its carrier after S seconds\n"
@@ -98,9 +104,10 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             continue;
         }
         static const char* const kWithValue[] = {
-            "--link",    "--slave",       "--baud",      "--app",  "--drop",
-            "--corrupt", "--noise",       "--delay",     "--seed", "--firmware",
-            "--faults",  "--modem-delay", "--modem-drop"};
+            "--link",       "--slave",        "--baud",          "--app",
+            "--drop",       "--corrupt",      "--noise",         "--delay",
+            "--seed",       "--firmware",     "--faults",        "--modem-delay",
+            "--modem-drop", "--refuse-write", "--quality-after", "--silent-block"};
         bool known = false;
         for (const char* k : kWithValue)
             known = known || name == k;
@@ -139,6 +146,21 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& o
             o.firmware = value;
         } else if (name == "--faults") {
             ok = parseHex16(value, o.faults);
+        } else if (name == "--refuse-write") {
+            std::uint32_t address = 0;
+            ok = parseHex16(value, address);
+            o.refuseWrite = static_cast<int>(address);
+        } else if (name == "--quality-after") {
+            o.qualityAfterSeconds = -1;
+            ok = value == "never" || (parseNumber(value, o.qualityAfterSeconds) &&
+                                      std::isfinite(o.qualityAfterSeconds) &&
+                                      o.qualityAfterSeconds >= 0 && o.qualityAfterSeconds <= 86400);
+        } else if (name == "--silent-block") {
+            std::uint32_t address = 0;
+            ok = parseHex16(value, address) && blockAt(static_cast<int>(address)) != nullptr &&
+                 blockAt(static_cast<int>(address))->address == static_cast<int>(address);
+            if (ok)
+                o.silentBlocks.push_back(static_cast<int>(address));
         } else if (name == "--modem-delay") {
             ok = parseInt(value, 0, 60000, o.modemDelayMs);
         } else if (name == "--modem-drop") {

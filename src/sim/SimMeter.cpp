@@ -25,7 +25,10 @@ bool crcMatches(const std::uint8_t* req, std::size_t n) {
 } // namespace
 
 CSimMeter::CSimMeter(const SimOptions& options)
-    : m_slave(std::clamp(options.slave, 1, 247)), m_flow(options.seed) {
+    : m_slave(std::clamp(options.slave, 1, 247)), m_flow(options.seed),
+      m_refuseWrite(options.refuseWrite) {
+    m_flow.setQualityAfter(options.qualityAfterSeconds);
+    m_silentBlocks = options.silentBlocks;
     loadMeterDefaults(m_image, options);
 }
 
@@ -96,6 +99,10 @@ Bytes CSimMeter::readReply(const std::uint8_t* req) {
         return exceptionReply(3, kIllegalValue);
     if (!rangeServed(address, count, false))
         return exceptionReply(3, kIllegalAddress);
+    if (const BlockInfo* b = blockAt(address);
+        b &&
+        std::find(m_silentBlocks.begin(), m_silentBlocks.end(), b->address) != m_silentBlocks.end())
+        return {};
     Bytes body{3, static_cast<std::uint8_t>(2 * count)};
     const Bytes data = m_image.readRegisters(address, count);
     body.insert(body.end(), data.begin(), data.end());
@@ -111,6 +118,8 @@ Bytes CSimMeter::writeReply(const std::uint8_t* req, double now) {
         return exceptionReply(16, kIllegalValue);
     if (!rangeServed(address, count, true))
         return exceptionReply(16, kIllegalAddress);
+    if (address == m_refuseWrite)
+        return exceptionReply(16, kDeviceFailure);
 
     if (address <= kClockBlock + 2 && address + count > kClockBlock) {
         // The clock takes the six bytes it would hold after the write, or refuses them all.

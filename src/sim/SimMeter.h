@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace ks::sim {
 
@@ -17,6 +18,7 @@ enum SimException : std::uint8_t {
     kIllegalFunction = 1,
     kIllegalAddress = 2,
     kIllegalValue = 3,
+    kDeviceFailure = 4,
 };
 
 // The simulated meter: its register image and how it answers one request. No I/O; the
@@ -54,6 +56,8 @@ private:
     CFlowModel m_flow;
     CMeterClock m_clock;
     bool m_clockStarted = false;
+    int m_refuseWrite;
+    std::vector<int> m_silentBlocks;
 };
 
 } // namespace ks::sim

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ks::sim {
 
@@ -19,6 +20,14 @@ struct SimOptions {
     std::uint64_t seed = 1;
     std::string firmware;     // empty: the default version text
     std::uint32_t faults = 0; // fault flags of the measurement block (low 16 bits)
+    // A write starting at this register is refused (exception 4, device failure), as a meter
+    // that cannot take a block; -1: none.
+    int refuseWrite = -1;
+    // Seconds after the first request from which chord 1 reports a signal quality of 100;
+    // negative: never (the quality stays below 100).
+    double qualityAfterSeconds = -1;
+    // Blocks (by start address) whose reads the meter leaves unanswered, as if it were busy.
+    std::vector<int> silentBlocks;
     // A Hayes modem in front of the meter (the line then carries AT commands first).
     bool modem = false;
     int modemDelayMs = 1500;     // from the dial to "CONNECT"

@@ -19,14 +19,21 @@ struct DesktopFixture {
     CScriptedPrompts prompts;
     ks::gui::CDesktopApp desktop;
 
-    // Settings written into the default configuration before start-up, as "Section/Key" and
-    // value pairs.
-    DesktopFixture(std::initializer_list<std::pair<std::string, std::string>> settings = {}) {
-        ks::CProfileFile cfg(path("default.CalyptronKS"));
-        for (const auto& [where, value] : settings) {
-            const auto slash = where.find('/');
-            cfg.writeString(where.substr(0, slash), where.substr(slash + 1), value);
-        }
+    using Settings = std::vector<std::pair<std::string, std::string>>;
+
+    // Settings written into the default configuration (and into last.cfg) before start-up,
+    // as "Section/Key" and value pairs.
+    DesktopFixture(std::initializer_list<std::pair<std::string, std::string>> settings = {})
+        : DesktopFixture(Settings(settings), Settings{}) {}
+    DesktopFixture(const Settings& settings, const Settings& lastSettings) {
+        const auto write = [](const ks::CProfileFile& file, const Settings& values) {
+            for (const auto& [where, value] : values) {
+                const auto slash = where.find('/');
+                file.writeString(where.substr(0, slash), where.substr(slash + 1), value);
+            }
+        };
+        write(ks::CProfileFile(path("default.CalyptronKS")), settings);
+        write(ks::CProfileFile(path("last.cfg")), lastSettings);
         ks::StartupInputs in;
         in.home = home.path().toStdString();
         desktop.flowApp().startUp(in);

@@ -15,14 +15,19 @@ struct MeterFixture {
     ks::test::SimProcess sim;
     std::unique_ptr<DesktopFixture> fixture;
 
-    // The simulator started with these arguments; the configuration's baud index and slave.
-    bool start(const std::vector<std::string>& simArgs, int baudIndex = 5, int slave = 1) {
+    // The simulator started with these arguments; the configuration's baud index and slave;
+    // more settings of the configuration and of last.cfg ("Section/Key", value).
+    bool start(const std::vector<std::string>& simArgs, int baudIndex = 5, int slave = 1,
+               const DesktopFixture::Settings& settings = {},
+               const DesktopFixture::Settings& lastSettings = {}) {
         if (!sim.start(simArgs))
             return false;
-        fixture.reset(new DesktopFixture({{"Ports/" + std::to_string(kCom), sim.path()},
-                                          {"Com/Port", std::to_string(kCom - 1)},
-                                          {"Com/Bauds", std::to_string(baudIndex)},
-                                          {"Com/JBus", std::to_string(slave)}}));
+        DesktopFixture::Settings all = {{"Ports/" + std::to_string(kCom), sim.path()},
+                                        {"Com/Port", std::to_string(kCom - 1)},
+                                        {"Com/Bauds", std::to_string(baudIndex)},
+                                        {"Com/JBus", std::to_string(slave)}};
+        all.insert(all.end(), settings.begin(), settings.end());
+        fixture.reset(new DesktopFixture(all, lastSettings));
         fixture->desktop.refreshPortTable();
         return true;
     }

@@ -27,6 +27,9 @@ void QtUserPromptsTest::filtersAsQtReadsThem() {
     QCOMPARE(CQtUserPrompts::qtFilter("Config File (*.CalyptronKS)"),
              QStringLiteral("Config File (*.CalyptronKS)"));
     QCOMPARE(CQtUserPrompts::qtFilter("Everything"), QStringLiteral("Everything"));
+    // Several kinds: each one read as above.
+    QCOMPARE(CQtUserPrompts::qtFilter("Fichier PRN (*.prn;*.txt);;Classeur (*.xlsx)"),
+             QStringLiteral("Fichier PRN (*.prn *.txt);;Classeur (*.xlsx)"));
 }
 
 void QtUserPromptsTest::questionReturnsTheButtonClicked_data() {

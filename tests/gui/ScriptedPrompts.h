@@ -49,6 +49,10 @@ public:
         fileRequests.push_back({true, title, folder, filter, defaultSuffix});
         return next(files, std::string());
     }
+    std::string chooseFolder(const std::string& title, const std::string& folder) override {
+        fileRequests.push_back({false, title, folder, {}, {}});
+        return next(files, std::string());
+    }
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T otherwise) {

@@ -289,3 +289,21 @@ TEST_F(MeterRequests, AnyBytesGetSilenceOrAWellFormedReply) {
         EXPECT_EQ(withCrc(Bytes(reply.begin(), reply.end() - 2)), reply);
     }
 }
+
+// A meter told to refuse one block answers its writes with a device failure and keeps the
+// block as it was; the other blocks take their writes.
+TEST(MeterRefusingABlock, RefusesOnlyThatBlock) {
+    sim::SimOptions o = withSlave(5);
+    o.refuseWrite = 0x2306;
+    sim::CSimMeter meter(o);
+    auto write = [&](int address, const Bytes& bytes) {
+        Exchange x;
+        const Bytes request = x.write(5, address, bytes);
+        return x.check(meter.handleRequest(request.data(), request.size(), 1.0));
+    };
+    EXPECT_EQ(write(0x2306, Bytes{0, 1, 0, 1}), 154);
+    EXPECT_EQ(meter.reg(0x2306), 0);
+    EXPECT_EQ(meter.reg(0x2307), 0);
+    EXPECT_EQ(write(0x1100, Bytes{0, 0x01}), 0);
+    EXPECT_EQ(meter.reg(0x1100), 1);
+}

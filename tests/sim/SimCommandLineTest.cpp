@@ -43,7 +43,9 @@ TEST(SimCommandLine, EveryOptionIsTaken) {
                                      "--firmware",
                                      "V2-CKS-9.99 beta",
                                      "--faults",
-                                     "0x8005"},
+                                     "0x8005",
+                                     "--refuse-write",
+                                     "2306"},
                                     c, error))
         << error;
     EXPECT_EQ(c.link, "/tmp/meter");
@@ -57,6 +59,7 @@ TEST(SimCommandLine, EveryOptionIsTaken) {
     EXPECT_EQ(c.options.seed, 18446744073709551615ull);
     EXPECT_EQ(c.options.firmware, "V2-CKS-9.99 beta");
     EXPECT_EQ(c.options.faults, 0x8005u);
+    EXPECT_EQ(c.options.refuseWrite, 0x2306);
 
     ASSERT_TRUE(parseSimCommandLine({"--faults", "1F"}, c, error));
     EXPECT_EQ(c.options.faults, 0x1Fu);
@@ -85,6 +88,7 @@ TEST(SimCommandLine, RejectsBadOptions) {
         {"--faults", "10000"},
         {"--faults", "0x"},
         {"--faults", "xyz"},
+        {"--refuse-write", "12345"},
         {"--link", ""},
         {"extra"},
     };
@@ -93,5 +97,34 @@ TEST(SimCommandLine, RejectsBadOptions) {
         std::string error;
         EXPECT_FALSE(parseSimCommandLine(args, c, error)) << args[0];
         EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(SimCommandLine, QualityAfterAndSilentBlocks) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+        double qualityAfter;
+        std::vector<int> silent;
+    };
+    const Case cases[] = {
+        {{}, true, -1, {}},
+        {{"--quality-after", "2.5"}, true, 2.5, {}},
+        {{"--quality-after", "0"}, true, 0, {}},
+        {{"--quality-after", "never"}, true, -1, {}},
+        {{"--quality-after", "-1"}, false, 0, {}},
+        {{"--quality-after", "soon"}, false, 0, {}},
+        {{"--silent-block", "0x10", "--silent-block", "B00"}, true, -1, {0x10, 0xB00}},
+        {{"--silent-block", "0x11"}, false, 0, {}}, // not the start of a block
+        {{"--silent-block", "0x9999"}, false, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SimCommandLine line;
+        std::string error;
+        EXPECT_EQ(parseSimCommandLine(c.args, line, error), c.ok) << testing::PrintToString(c.args);
+        if (c.ok) {
+            EXPECT_EQ(line.options.qualityAfterSeconds, c.qualityAfter);
+            EXPECT_EQ(line.options.silentBlocks, c.silent);
+        }
     }
 }

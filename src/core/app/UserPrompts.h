@@ -22,6 +22,12 @@ public:
                                  const std::string& filter) = 0;
     virtual std::string saveFile(const std::string& title, const std::string& folder,
                                  const std::string& filter, const std::string& defaultSuffix) = 0;
+    // The folder browser; "" when cancelled (or where nobody can be asked).
+    virtual std::string chooseFolder(const std::string& title, const std::string& folder) {
+        (void)title;
+        (void)folder;
+        return {};
+    }
 };
 
 } // namespace ks

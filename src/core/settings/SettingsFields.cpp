@@ -336,6 +336,10 @@ void registerSpecialFields(CFieldList& f) {
 
 std::vector<SheetPage> registerSheetFieldList(CFieldList& fields) {
     registerIdentificationFields(fields);
+    return registerSheetRows(fields);
+}
+
+std::vector<SheetPage> registerSheetRows(CFieldList& fields) {
     std::vector<SheetPage> pages = registerSettingsFields(fields);
     const std::size_t unshown = fields.size();
     registerFactoryFields(fields);

@@ -28,6 +28,9 @@ void registerSpecialFields(CFieldList& fields);
 // The sheet's whole field list: the identification block, its own rows, then the factory and
 // special settings, carried unshown so that one read, one file and one transfer cover all three.
 std::vector<SheetPage> registerSheetFieldList(CFieldList& fields);
+// The same after the identification block, on a list that holds it already (a device
+// dialog's, where the framework registers it first).
+std::vector<SheetPage> registerSheetRows(CFieldList& fields);
 
 // The blocks the sheet reads, in order, and the blocks of its settings file, in order.
 const std::vector<int>& sheetReadOrder();

@@ -13,9 +13,17 @@
 namespace ks {
 
 CSettingsSheet::CSettingsSheet(SheetContext context, int language)
-    : m_rules(m_fields, context), m_blocks(m_fields) {
+    : m_own(std::make_unique<CFieldList>()), m_fields(*m_own), m_rules(m_fields, context),
+      m_blocks(m_fields) {
     m_fields.setLanguage(language);
     m_pages = registerSheetFieldList(m_fields);
+    m_fields.resetToDefaults();
+}
+
+CSettingsSheet::CSettingsSheet(CFieldList& dialogFields, SheetContext context, int language)
+    : m_fields(dialogFields), m_rules(m_fields, context), m_blocks(m_fields) {
+    m_fields.setLanguage(language);
+    m_pages = registerSheetRows(m_fields);
     m_fields.resetToDefaults();
 }
 

@@ -6,6 +6,7 @@
 #include "settings/SettingsFields.h"
 #include "settings/SettingsRules.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ namespace ks {
 class CSettingsSheet {
 public:
     explicit CSettingsSheet(SheetContext context = {}, int language = 1);
+    // The sheet on a dialog's field list that holds the identification block already: the
+    // sheet's rows are registered after it, and the sheet works on that list.
+    CSettingsSheet(CFieldList& dialogFields, SheetContext context, int language);
     CSettingsSheet(const CSettingsSheet&) = delete;
     CSettingsSheet& operator=(const CSettingsSheet&) = delete;
 
@@ -43,7 +47,8 @@ public:
     void loadDefaults();
 
 private:
-    CFieldList m_fields;
+    std::unique_ptr<CFieldList> m_own; // the list, unless the sheet works on a dialog's
+    CFieldList& m_fields;
     std::vector<SheetPage> m_pages;
     CSettingsRules m_rules;
     CFieldListBlocks m_blocks;

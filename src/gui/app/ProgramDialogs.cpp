@@ -1,6 +1,11 @@
 #include "app/DialogCatalogue.h"
 
 #include "measurement/CMeasureDlg.h"
+#include "measurement/CMeasureOptionsDlg.h"
+#include "settings/ApplicationSelectionDlg.h"
+#include "settings/SettingsSheetDlg.h"
+#include "reports/CTestDlg.h"
+#include "settings/CEscDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
@@ -14,14 +19,42 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return nullptr;
         return std::make_unique<COptionsDlg>(*r.link, r.parent);
     });
+    catalogue.add(DialogKind::OptionsWithMeasurementPage,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      if (r.link == nullptr)
+                          return nullptr;
+                      return std::make_unique<CMeasureOptionsDlg>(*r.link, r.parent);
+                  });
     catalogue.add(
         DialogKind::Measurement,
         [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
             if (r.link == nullptr)
                 return nullptr;
-            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent);
+            return std::make_unique<CMeasureDlg>(r.mode, *r.link, r.parent, r.filePath);
         },
         "mes");
+    catalogue.add(DialogKind::TypeSelection,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      return std::make_unique<CApplicationSelectionDlg>(r.parent);
+                  });
+    catalogue.add(
+        DialogKind::Settings,
+        [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+            if (r.link == nullptr)
+                return nullptr;
+            return std::make_unique<CSettingsSheetDlg>(r.mode, *r.link, r.parent, r.filePath);
+        },
+        "eta");
+    catalogue.add(DialogKind::Esc, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CEscDlg>(r.mode, *r.link, r.parent);
+    });
+    catalogue.add(DialogKind::Test, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<CTestDlg>(r.mode, *r.link, r.parent);
+    });
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;

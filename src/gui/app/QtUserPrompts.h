@@ -16,8 +16,10 @@ public:
                          const std::string& filter) override;
     std::string saveFile(const std::string& title, const std::string& folder,
                          const std::string& filter, const std::string& defaultSuffix) override;
+    std::string chooseFolder(const std::string& title, const std::string& folder) override;
 
-    // "Title (*.a;*.b)" as Qt's file dialogs read it ("Title (*.a *.b)").
+    // "Title (*.a;*.b)" as Qt's file dialogs read it ("Title (*.a *.b)"); several kinds are
+    // separated by ";;".
     static QString qtFilter(const std::string& filter);
 };
 

@@ -23,17 +23,6 @@ QStringList toQt(const std::vector<std::string>& texts) {
     return list;
 }
 
-ks::EditBoxRules editRulesOf(const ks::CField& field) {
-    ks::EditBoxRules rules;
-    rules.format = field.format();
-    // A field that is not clamped gets no range; a text keeps its length in the maximum.
-    if (field.isClamped() || field.format().ends_with('s')) {
-        rules.minimum = field.minimum();
-        rules.maximum = field.maximum();
-    }
-    return rules;
-}
-
 CControlOwner* ownerOf(QWidget* value) {
     if (auto* edit = qobject_cast<CEditKS*>(value))
         return &edit->owner();
@@ -50,6 +39,24 @@ QString objectNameOf(const ks::CField& field, const char* part) {
 
 CFieldBinder::CFieldBinder(ks::CFieldList& fields, QObject* parent)
     : QObject(parent), m_fields(fields) {}
+
+ks::EditBoxRules CFieldBinder::editRulesOf(const ks::CField& field) const {
+    ks::EditBoxRules rules;
+    rules.format = field.format();
+    // A field that is not clamped gets no range, nor one whose entries a check judges; a text
+    // keeps its length in the maximum.
+    const bool text = field.format().ends_with('s');
+    if (text || (field.isClamped() && !m_check)) {
+        rules.minimum = field.minimum();
+        rules.maximum = field.maximum();
+    }
+    return rules;
+}
+
+void CFieldBinder::setEntryCheck(EntryCheck check) {
+    m_check = std::move(check);
+    refresh();
+}
 
 void CFieldBinder::setNotifyTarget(QObject* target) {
     m_target = target;
@@ -115,7 +122,14 @@ void CFieldBinder::connectValue(ks::CField& field, QWidget* value) {
     }
     if (auto* edit = qobject_cast<CEditKS*>(value)) {
         connect(edit, &CEditKS::edited, this, [this, model, id](const QString& text) {
-            model->setText(text.toStdString());
+            if (m_check) {
+                if (!m_check(*model, text.toStdString())) {
+                    refresh(id); // the box shows the value the field kept
+                    return;
+                }
+            } else {
+                model->setText(text.toStdString());
+            }
             emit fieldEdited(id);
         });
     } else if (auto* combo = qobject_cast<CComboKS*>(value)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/EditBoxRules.h"
 #include "framework/FieldList.h"
 
 #include <QGroupBox>
@@ -7,7 +8,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <map>
+#include <string>
 
 namespace ks::gui {
 
@@ -40,6 +43,14 @@ public:
     explicit CFieldBinder(ks::CFieldList& fields, QObject* parent = nullptr);
 
     ks::CFieldList& fields() { return m_fields; }
+
+    // Checks what the user entered in an edit box before the field takes it: the check stores
+    // the value itself and returns true, or refuses it (false): the field keeps its value, the
+    // box shows it again and no fieldEdited follows. With a check set, edit boxes only
+    // reformat what was typed and leave the range to the check, so an entry outside the
+    // limits is never put back into them silently.
+    using EntryCheck = std::function<bool(ks::CField& field, const std::string& entry)>;
+    void setEntryCheck(EntryCheck check);
 
     // Where the controls send their notifications (their parent widget when none is set).
     void setNotifyTarget(QObject* target);
@@ -76,10 +87,12 @@ private:
     void show(Binding& binding);
     void showValue(const ks::CField& field, QWidget* value);
     void connectValue(ks::CField& field, QWidget* value);
+    ks::EditBoxRules editRulesOf(const ks::CField& field) const;
 
     ks::CFieldList& m_fields;
     std::map<const ks::CField*, Binding> m_bindings;
     QPointer<QObject> m_target;
+    EntryCheck m_check;
 };
 
 } // namespace ks::gui

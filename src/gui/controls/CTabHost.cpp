@@ -18,6 +18,13 @@ void CTabHost::setLanguage(int language) {
         setTabText(i, languageText(m_titles.at(i), language));
 }
 
+void CTabHost::setPageTitle(int position, int titleText) {
+    if (position < 0 || position >= m_titles.size() || position >= count())
+        return;
+    m_titles[position] = titleText;
+    setTabText(position, languageText(titleText, m_language));
+}
+
 int CTabHost::titleTextOf(int position) const {
     return position >= 0 && position < m_titles.size() ? m_titles.at(position) : 0;
 }

@@ -18,6 +18,8 @@ public:
     // Titles every page in that language.
     void setLanguage(int language);
     int titleTextOf(int position) const;
+    // Another title for the page at that position (kept through language changes).
+    void setPageTitle(int position, int titleText);
 
 private:
     QVector<int> m_titles;

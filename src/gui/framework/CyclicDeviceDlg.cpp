@@ -112,7 +112,8 @@ void CCyclicDeviceDlg::setRecordSource(ks::CRecordSource* source, std::vector<in
         m_pager.reset();
         return;
     }
-    m_pager = std::make_unique<ks::CRecordPager>(*source, blocks(), std::move(blockList));
+    // Through the dialog's own decode: a dialog may keep blocks that have no fields.
+    m_pager = std::make_unique<ks::CRecordPager>(*source, dialogBlocks(), std::move(blockList));
     m_pager->setLanguage(language());
     m_pager->setRefresh([this] {
         refreshHook();

@@ -1,7 +1,6 @@
 #include "framework/DeviceDlg.h"
 
 #include "app/DesktopApp.h"
-#include "app/FileAccess.h"
 #include "app/KsEvent.h"
 #include "app/QtText.h"
 #include "app/Version.h"
@@ -10,19 +9,15 @@
 #include "framework/DeviceTexts.h"
 #include "framework/DialogPrintout.h"
 #include "framework/IdentificationFields.h"
+#include "framework/PrintJob.h"
 #include "i18n/DateTime.h"
 #include "shell/DialogModes.h"
 
 #include <QApplication>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <cstdio>
 
 namespace ks::gui {
 
@@ -30,8 +25,6 @@ namespace {
 
 constexpr int kBusyText = 342;  // "Veuillez Patienter !\r\n Connexion à l'appareil en cours !"
 constexpr int kPrintedAt = 149; // "Imprimé le "
-// A printout of one dialog is a few pages; anything longer is not ours.
-constexpr std::size_t kMaxPrintFileBytes = 256u << 20;
 
 // The prompts of the program as they are when a message is shown (tests swap them).
 class ApplicationPrompts : public ks::CUserPrompts {
@@ -50,6 +43,9 @@ public:
     std::string saveFile(const std::string& title, const std::string& folder,
                          const std::string& filter, const std::string& defaultSuffix) override {
         return m_app.prompts().saveFile(title, folder, filter, defaultSuffix);
+    }
+    std::string chooseFolder(const std::string& title, const std::string& folder) override {
+        return m_app.prompts().chooseFolder(title, folder);
     }
 
 private:
@@ -190,57 +186,16 @@ std::vector<ks::PrintLine> CDeviceDlg::printLines() const {
 }
 
 int CDeviceDlg::print() {
-    const auto fail = [this](const char* why) {
-        // These three messages exist in English only.
-        app().prompts().message(why, utf8(text(devicetext::kError)), ks::CUserPrompts::Icon::Error);
-        return -1;
-    };
-    const QString title = windowTitle();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(printDocumentName(title, QDateTime::currentDateTime()));
-    const std::string file = app().nextPrintFile();
-    // A printout to a file is drawn into a temporary file beside it and then replaces it, so
-    // that a failure leaves an older printout whole.
-    const std::string partial = file.empty() ? std::string() : file + ".part";
-    if (!file.empty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(qtext(partial));
-    } else if (isPrintAll()) {
-        const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
-        if (standard.isNull())
-            return fail("You have no default printer!");
-        printer.setPrinterName(standard.printerName());
-    } else {
-        QPrintDialog chooser(&printer, this);
-        if (chooser.exec() != QDialog::Accepted)
-            return -1;
-    }
-
     const ks::CDateTime now = ks::CDateTime::now();
     DialogPrintout printout;
-    printout.title = title;
+    printout.title = windowTitle();
     printout.dateLine = text(kPrintedAt) + qtext(now.dateText()) + u' ' + qtext(now.timeText());
     printout.programName = qtext(ks::version::kInternalName);
     printout.lines = printLines();
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return fail("Printer wouldn't initalize");
-    const int result = paintDialogPrintout(painter, printer, printout);
-    const bool ended = painter.end();
-    if (!partial.empty()) {
-        std::string bytes;
-        const bool kept =
-            ended && result == 0 &&
-            ks::readFileHead(partial, kMaxPrintFileBytes, bytes) == ks::ReadResult::Ok &&
-            ks::replaceFileContents(file, bytes) == 0;
-        std::remove(partial.c_str());
-        if (result == 0 && !kept)
-            return fail("Printer wouldn't initalize");
-    }
-    if (result != 0)
-        return fail("Could not start page");
-    return 0;
+    return printDocument(this, printout.title, isPrintAll(), text(devicetext::kError),
+                         [&printout](QPainter& painter, QPagedPaintDevice& device) {
+                             return paintDialogPrintout(painter, device, printout);
+                         });
 }
 
 void CDeviceDlg::showBusy(bool waitCursor) {

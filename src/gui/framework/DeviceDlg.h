@@ -156,6 +156,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
+    // The blocks as the dialog decodes them: through its decodeBlock hook.
+    ks::CBlockFields& dialogBlocks() { return m_sessionBlocks; }
+
 private:
     // The field list as the session sees it: decoding goes through the dialog's hook.
     class SessionBlocks : public ks::CBlockFields {

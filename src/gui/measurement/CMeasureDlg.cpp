@@ -1,6 +1,7 @@
 #include "measurement/CMeasureDlg.h"
 
 #include "controls/CButtonKS.h"
+#include "controls/PrinterIcon.h"
 #include "link/JBusLink.h"
 #include "measurement/CEscView.h"
 #include "measurement/EscFeed.h"
@@ -15,7 +16,9 @@
 #include <QPainter>
 
 #include <QPixmap>
+#include <QStyle>
 #include <QVBoxLayout>
+
 #include <cmath>
 
 namespace ks::gui {
@@ -24,23 +27,9 @@ namespace {
 
 namespace id = ks::measure::id;
 
-constexpr int kEscText = 290; // "Info ESC"
-
-// The print button is an icon button: the text table has no caption for it.
-QIcon printerIcon() {
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(5, 1, 10, 7); // the sheet going in
-    p.setBrush(QColor(90, 90, 90));
-    p.drawRect(1, 7, 18, 8); // the printer
-    p.setBrush(Qt::white);
-    p.drawRect(5, 12, 10, 7); // the sheet coming out
-    p.end();
-    return QIcon(pixmap);
-}
+constexpr int kEscText = 290;       // "Info ESC"
+constexpr int kRecordingText = 108; // "Enregistrement"
+constexpr int kExportText = 126;    // "Export de données"
 
 // Where the lines sit: three columns of groups, the buttons below.
 std::vector<TemplateEntry> measureTemplate() {
@@ -97,6 +86,12 @@ std::vector<TemplateEntry> measureTemplate() {
         field(id::kBoard),
         field(id::kSerialNumber),
         end(),
+        button(ks::kFirstPageControl, 0),
+        button(ks::kPreviousPageControl, 0),
+        button(ks::kNextPageControl, 0),
+        button(ks::kLastPageControl, 0),
+        button(id::kRecordButton, 0),
+        button(id::kExportButton, kExportText),
         button(id::kPrintButton, 0),
         button(id::kEscButton, kEscText),
     };
@@ -104,9 +99,10 @@ std::vector<TemplateEntry> measureTemplate() {
 
 } // namespace
 
-CMeasureDlg::CMeasureDlg(int mode, ks::CJBusLink& link, QWidget* parent)
+CMeasureDlg::CMeasureDlg(int mode, ks::CJBusLink& link, QWidget* parent, std::string recording)
     : CCyclicDeviceDlg(kTemplate, mode, link, parent),
-      m_graph(new CGraphWnd(ks::CMeasureSession::flowGraphSettings(), this)) {
+      m_graph(new CGraphWnd(ks::CMeasureSession::flowGraphSettings(), this)),
+      m_regional(ks::RegionalSettings::fromProcessLocale()), m_openedPath(std::move(recording)) {
     ks::registerMeasureFields(fields());
     ks::registerBorrowedFields(fields());
     setCommunicationStatusField(id::kCommunicationStatus);
@@ -122,7 +118,11 @@ CMeasureDlg::CMeasureDlg(int mode, ks::CJBusLink& link, QWidget* parent)
     acquisition.setFirstByteTimeoutSetter([this](int ms) { this->link().setFirstByteTimeout(ms); });
     ks::CMeasureDisplay& display = m_session->display();
     display.setFileOnly(isFileOnly());
-    display.setReplay([this] { m_session->replayGraph(m_session->graphHistory()); });
+    // Stored samples bring their own graph points.
+    display.setReplay(
+        [this] { m_session->replayGraph(m_opened ? m_storedHistory : m_session->graphHistory()); });
+    const ks::MeasureOptions& options = m_session->options();
+    m_step.setOptions(options.sampleRecordTime, options.recordLapTime);
     m_session->setHooks(
         {[this] { m_graph->update(); }, [this] { updateEscViews(); }, [this] { mirror(); }});
 }
@@ -139,19 +139,45 @@ CEscView* CMeasureDlg::escView(int chord) const {
 void CMeasureDlg::onInitDialog() {
     setCaptionText(ks::measure::text::kCaption);
     contentLayout()->insertWidget(0, m_graph, 1);
-    if (CButtonKS* print = body()->button(id::kPrintButton))
-        print->setIcon(printerIcon());
+    createButtonPictures();
     setButtonShown(id::kPrintButton, false);
     setButtonShown(id::kEscButton, false);
+    setButtonShown(id::kRecordButton, false);
+    setButtonShown(id::kExportButton, false);
+    // The page buttons serve an opened recording only.
+    for (int control : {ks::kFirstPageControl, ks::kPreviousPageControl, ks::kNextPageControl,
+                        ks::kLastPageControl})
+        setButtonShown(control, m_opened != nullptr || !m_openedPath.empty());
     const ks::CField* status = fields().find(id::kCommunicationStatus);
     m_session->display().refresh(status ? static_cast<int>(status->number()) : 0);
     m_session->display().hideAll();
     mirror();
 }
 
+void CMeasureDlg::createButtonPictures() {
+    QStyle* style = this->style();
+    const struct {
+        int control;
+        QIcon icon;
+    } pictures[] = {
+        {id::kPrintButton, printerIcon()},
+        {id::kRecordButton, recordIcon(false)},
+        {ks::kFirstPageControl, style->standardIcon(QStyle::SP_MediaSkipBackward)},
+        {ks::kPreviousPageControl, style->standardIcon(QStyle::SP_MediaSeekBackward)},
+        {ks::kNextPageControl, style->standardIcon(QStyle::SP_MediaSeekForward)},
+        {ks::kLastPageControl, style->standardIcon(QStyle::SP_MediaSkipForward)},
+    };
+    for (const auto& p : pictures)
+        if (CButtonKS* b = body()->button(p.control))
+            b->setIcon(p.icon);
+}
+
 void CMeasureDlg::onShown() {
-    if (isFileOnly())
+    if (isFileOnly()) {
+        if (!m_openedPath.empty() && !openRecording())
+            reject();
         return;
+    }
     const int slave = connection().slave;
     const ks::JBusRequest first = m_session->acquisition().firstRequest(slave);
     if (startCyclicReading(slave, first.function, first.address, first.count, kPeriodMs,
@@ -161,6 +187,7 @@ void CMeasureDlg::onShown() {
 
 int CMeasureDlg::handleFrame(ks::JBusRequest& request) {
     const ks::CMeasureAcquisition::Result r = m_session->onFrame(request);
+    m_lastOutcome = r.outcome;
     if (r.replaced)
         setPolledRequest(request);
     return r.code;
@@ -253,6 +280,12 @@ void CMeasureDlg::onButton(int control) {
         return;
     case id::kPrintButton:
         printWithEscViews();
+        return;
+    case id::kRecordButton:
+        pressRecord();
+        return;
+    case id::kExportButton:
+        exportRecording();
         return;
     default:
         CCyclicDeviceDlg::onButton(control);

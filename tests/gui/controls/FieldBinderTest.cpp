@@ -203,6 +203,48 @@ private slots:
         QCOMPARE(m_dialog->received.size(), 0);
     }
 
+    // With an entry check the box no longer holds the number to the range: the check sees
+    // what was typed and decides; a refusal leaves field and box at the old value.
+    void entryCheckDecidesWhatTheFieldTakes() {
+        std::vector<std::string> entries;
+        m_binder->setEntryCheck([&](ks::CField& field, const std::string& entry) {
+            entries.push_back(entry);
+            if (entry == "5000.0")
+                return false;
+            field.setText(entry);
+            return true;
+        });
+        QSignalSpy edited(m_binder, &CFieldBinder::fieldEdited);
+        struct Case {
+            const char* typed;
+            const char* seen;  // by the check, after the box's formatting
+            const char* field; // what the field and the box hold afterwards
+            int edits;         // fieldEdited so far
+        };
+        const Case cases[] = {
+            {"5000", "5000.0", "27.9", 0},
+            {"12.34", "12.3", "12.3", 1},
+        };
+        for (const Case& c : cases) {
+            diameterBox()->setFocus();
+            diameterBox()->selectAll();
+            QTest::keyClicks(diameterBox(), c.typed);
+            QTest::keyClick(diameterBox(), Qt::Key_Return);
+            QCOMPARE(entries.back(), std::string(c.seen));
+            QCOMPARE(m_fields.find(kDiameter)->text(), std::string(c.field));
+            QCOMPARE(diameterBox()->text(), QString(c.field));
+            QCOMPARE(edited.count(), c.edits);
+        }
+        // A text keeps its length in the box even so.
+        ks::CFieldList fields;
+        fields.add({.id = 6, .kind = FieldKind::kEdit, .maximum = 16, .format = "%s"});
+        CFieldBinder binder(fields);
+        binder.setEntryCheck([](ks::CField&, const std::string&) { return true; });
+        QWidget host;
+        auto* box = qobject_cast<CEditKS*>(binder.bind(6, &host).value);
+        QCOMPARE(box->rules().maximum, 16.0);
+    }
+
     void numberWithoutClampingGetsNoRange() {
         ks::CFieldList fields;
         fields.add({.id = 5,
