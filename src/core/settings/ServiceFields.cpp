@@ -23,10 +23,7 @@ inline constexpr int kTextOutputOne = 271;
 inline constexpr int kTextOutputTwo = 272;
 inline constexpr int kTextSaveIn = 262;
 inline constexpr int kTextProbeTargets = 44; // "SA", "SB"
-inline constexpr int kTextCount = 212;       // "Nombre"
-inline constexpr int kTextGainMin = 147;
-inline constexpr int kTextTime = 330;
-inline constexpr int kTextModelNames = 49; // "M01" ... "M10"
+inline constexpr int kTextModelNames = 49;   // "M01" ... "M10"
 
 void hideFrom(CFieldList& f, std::size_t first) {
     for (std::size_t i = first; i < f.size(); ++i)

@@ -114,7 +114,7 @@ TEST_F(MeasureAgainstSim, StartUpSequenceThenSteadyPollingOfATwoPipeMeter) {
     EXPECT_EQ(field(id::kChordCount).text(), "2");
     EXPECT_EQ(field(id::kTwoPipes).text(), "1");
     EXPECT_EQ(field(id::kSecondChord).text(), "0");
-    EXPECT_EQ(field(id::kFamilyName).text(), "CALYPTRON");
+    EXPECT_EQ(field(id::kFamilyName).text(), "CALYPTRON M01");
     EXPECT_EQ(field(id::kOemName).text(), "   CALYPTRON    ") << "blank-padded";
     EXPECT_EQ(field(id::kBoard).shownText(), "Board B");
     EXPECT_EQ(field(id::kSerialSequence).text(), "00001");
