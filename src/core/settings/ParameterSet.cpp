@@ -159,22 +159,22 @@ TransferOutcome CParameterSet::transfer(CBlockExchange& meter, CUserPrompts& pro
     return writeBlocks(meter, writeOrder());
 }
 
-std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind,
-                                                const ParameterContext& context) {
+std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind, const ParameterContext& context,
+                                                CFieldList* dialogFields) {
     switch (kind) {
     case ParameterKind::Settings:
         return std::make_unique<CSheetParameters>(context);
     case ParameterKind::Calibration:
-        return std::make_unique<CCalibrationParameters>(context);
+        return std::make_unique<CCalibrationParameters>(context, dialogFields);
     case ParameterKind::SpecialProbe:
-        return std::make_unique<CProbeFileParameters>(context.language);
+        return std::make_unique<CProbeFileParameters>(context.language, dialogFields);
     case ParameterKind::Oem:
         return std::make_unique<COemParameters>(context.language);
     case ParameterKind::Factory:
     case ParameterKind::Outputs:
     case ParameterKind::Special:
     case ParameterKind::Echo:
-        return std::make_unique<CBlockParameters>(kind, context.language);
+        return std::make_unique<CBlockParameters>(kind, context.language, dialogFields);
     }
     return nullptr;
 }
