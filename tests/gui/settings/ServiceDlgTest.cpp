@@ -248,13 +248,17 @@ void ServiceDlgTest::calibrationChangesOnlyItsTwoValues() {
     QCOMPARE(textOf(*back, cal::kDeltaT0), std::string("-12.50"));
     QCOMPARE(textOf(*back, id::kDiameter1), std::string("44.4"));
 
-    // Its file carries the whole settings block and loads back into the two edits.
+    // Its file carries the whole settings block with the edits in it, and loads back into
+    // the two edits.
+    type(*back, cal::kKh, "2.345");
     const std::string path = m.fixture->path("calib.etaBio");
     QVERIFY(back->saveFile(path));
+    QCOMPARE(textOf(*back, id::kKh), std::string("2.345"));
     ks::gui::CCalibrationDlg opened(dialogmode::kOpen, m.desktop().link(), nullptr, path);
     opened.initialise();
     QVERIFY(opened.loadFile(path));
-    QCOMPARE(textOf(opened, cal::kKh), std::string("1.234"));
+    QCOMPARE(textOf(opened, cal::kKh), std::string("2.345"));
+    QCOMPARE(textOf(opened, cal::kDeltaT0), std::string("-12.50"));
     QCOMPARE(opened.encodeBlock(blk::kMain), back->encodeBlock(blk::kMain));
 }
 
