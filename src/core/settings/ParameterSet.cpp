@@ -124,8 +124,10 @@ bool CParameterSet::confirmed(CUserPrompts& prompts, bool ask) {
     if (!ask)
         return true;
     CTextTable texts;
+    // Captioned "Attention" as every other transfer question of the program.
     return prompts.question(texts.text(settings::text::kTransferQuestion, fields().language()),
-                            "") == CUserPrompts::Answer::Yes;
+                            texts.text(settings::text::kCaution, fields().language())) ==
+           CUserPrompts::Answer::Yes;
 }
 
 TransferOutcome CParameterSet::writeBlocks(CBlockExchange& meter, const std::vector<int>& order) {

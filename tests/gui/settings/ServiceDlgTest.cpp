@@ -17,6 +17,7 @@
 #include "settings/TransferChooserDlg.h"
 #include "shell/DialogModes.h"
 #include "shell/MainDlg.h"
+#include "shell/MenuCommands.h"
 
 #include <QProcess>
 #include <QProgressBar>
@@ -118,6 +119,7 @@ private slots:
     void specialProbeGoesToAFileOrIntoSaOrSb();
     void transferChooserPutsTheSlaveNumberBack();
     void mainWindowOpensEachKindAndSavesAll();
+    void menuCommandsOpenTheirDialogs();
 };
 
 void ServiceDlgTest::factoryPagesAndLists() {
@@ -196,6 +198,7 @@ void ServiceDlgTest::typedValuesReachTheMeter() {
         QVERIFY2(m.prompts().messages.empty(), c.what);
         QCOMPARE(m.prompts().questions.back().text,
                  std::string("Voulez vous transférer les informations dans l'appareil ?"));
+        QCOMPARE(m.prompts().questions.back().caption, std::string("Attention"));
         auto back = c.read();
         QVERIFY2(back != nullptr, c.what);
         QVERIFY2(textOf(*back, c.field) == c.stored, c.what);
@@ -463,6 +466,40 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
     QVERIFY(main.openPath(calibration));
     QVERIFY(!std::filesystem::exists(calibration));
     QVERIFY(std::filesystem::exists(base + ".sav"));
+}
+
+void ServiceDlgTest::menuCommandsOpenTheirDialogs() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
+    ks::gui::installProgramDialogs(m.desktop().dialogs());
+    ks::gui::CMainDlg main;
+    namespace menu = ks::menu;
+
+    struct Case {
+        std::string_view command;
+        std::function<bool(QWidget*)> isRight;
+        int mode;
+    };
+    auto is = []<class D>(D*) { return [](QWidget* w) { return qobject_cast<D*>(w) != nullptr; }; };
+    const Case cases[] = {
+        {menu::kNewRegUs, is(static_cast<ks::gui::CFactoryDlg*>(nullptr)), dialogmode::kNew},
+        {menu::kDialRegUs, is(static_cast<ks::gui::CFactoryDlg*>(nullptr)), dialogmode::kDialogue},
+        {menu::kNewRegKsn, is(static_cast<ks::gui::COutputAdjustmentDlg*>(nullptr)),
+         dialogmode::kNew},
+        {menu::kDialRegKsn, is(static_cast<ks::gui::COutputAdjustmentDlg*>(nullptr)),
+         dialogmode::kDialogue},
+        {menu::kNewSondeSpe, is(static_cast<ks::gui::CSpecialProbeDlg*>(nullptr)),
+         dialogmode::kNew},
+    };
+    for (const Case& c : cases) {
+        const std::string name(c.command);
+        whileModal([&] { QVERIFY2(main.runCommand(c.command), name.c_str()); },
+                   [&](QWidget* modal) {
+                       QVERIFY2(c.isRight(modal), name.c_str());
+                       QCOMPARE(qobject_cast<CDeviceDlg*>(modal)->mode(), c.mode);
+                   });
+    }
+    QVERIFY(m.prompts().messages.empty());
 }
 
 QTEST_MAIN(ServiceDlgTest)
