@@ -9,8 +9,9 @@ namespace ks {
 
 namespace blk = settings::block;
 
-CBlockParameters::CBlockParameters(ParameterKind kind, int language)
-    : m_kind(kind), m_blocks(m_fields) {
+CBlockParameters::CBlockParameters(ParameterKind kind, int language, CFieldList* dialogFields)
+    : m_kind(kind), m_own(dialogFields ? nullptr : std::make_unique<CFieldList>()),
+      m_fields(dialogFields ? *dialogFields : *m_own), m_blocks(m_fields) {
     m_fields.setLanguage(language);
     switch (kind) {
     case ParameterKind::Factory:

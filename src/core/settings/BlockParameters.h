@@ -2,6 +2,8 @@
 
 #include "settings/ParameterSet.h"
 
+#include <memory>
+
 namespace ks {
 
 // The dialogs that are their blocks and nothing more: factory settings (0x2200), analogue
@@ -9,7 +11,7 @@ namespace ks {
 // table (0x0B00 with the chord count, read only).
 class CBlockParameters : public CParameterSet {
 public:
-    CBlockParameters(ParameterKind kind, int language);
+    CBlockParameters(ParameterKind kind, int language, CFieldList* dialogFields = nullptr);
 
     ParameterKind kind() const override { return m_kind; }
     CFieldList& fields() override { return m_fields; }
@@ -24,7 +26,8 @@ protected:
 
 private:
     ParameterKind m_kind;
-    CFieldList m_fields;
+    std::unique_ptr<CFieldList> m_own; // none when the set works on a dialog's list
+    CFieldList& m_fields;
     CFieldListBlocks m_blocks;
 };
 

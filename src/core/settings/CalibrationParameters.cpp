@@ -21,8 +21,10 @@ void copyNumber(CFieldList& fields, int from, int to) {
 }
 } // namespace
 
-CCalibrationParameters::CCalibrationParameters(const ParameterContext& context)
-    : m_blocks(m_fields) {
+CCalibrationParameters::CCalibrationParameters(const ParameterContext& context,
+                                               CFieldList* dialogFields)
+    : m_own(dialogFields ? nullptr : std::make_unique<CFieldList>()),
+      m_fields(dialogFields ? *dialogFields : *m_own), m_blocks(m_fields) {
     m_fields.setLanguage(context.language);
     registerCalibrationFields(m_fields);
     m_fields.resetToDefaults();

@@ -2,13 +2,16 @@
 
 #include "settings/ParameterSet.h"
 
+#include <memory>
+
 namespace ks {
 
 // The calibration dialog: Kh and Delta T0 of chord 1 edited beside the whole settings sheet,
 // which it carries unshown and reads, saves and writes as block 0x1100.
 class CCalibrationParameters : public CParameterSet {
 public:
-    explicit CCalibrationParameters(const ParameterContext& context);
+    explicit CCalibrationParameters(const ParameterContext& context,
+                                    CFieldList* dialogFields = nullptr);
 
     ParameterKind kind() const override { return ParameterKind::Calibration; }
     CFieldList& fields() override { return m_fields; }
@@ -33,7 +36,8 @@ private:
     // The settings' Kh and Delta T0 1 into the two edits.
     void showSettings();
 
-    CFieldList m_fields;
+    std::unique_ptr<CFieldList> m_own; // none when the set works on a dialog's list
+    CFieldList& m_fields;
     CFieldListBlocks m_blocks;
 };
 

@@ -124,8 +124,10 @@ bool CParameterSet::confirmed(CUserPrompts& prompts, bool ask) {
     if (!ask)
         return true;
     CTextTable texts;
+    // Captioned "Attention" as every other transfer question of the program.
     return prompts.question(texts.text(settings::text::kTransferQuestion, fields().language()),
-                            "") == CUserPrompts::Answer::Yes;
+                            texts.text(settings::text::kCaution, fields().language())) ==
+           CUserPrompts::Answer::Yes;
 }
 
 TransferOutcome CParameterSet::writeBlocks(CBlockExchange& meter, const std::vector<int>& order) {
@@ -159,22 +161,22 @@ TransferOutcome CParameterSet::transfer(CBlockExchange& meter, CUserPrompts& pro
     return writeBlocks(meter, writeOrder());
 }
 
-std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind,
-                                                const ParameterContext& context) {
+std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind, const ParameterContext& context,
+                                                CFieldList* dialogFields) {
     switch (kind) {
     case ParameterKind::Settings:
         return std::make_unique<CSheetParameters>(context);
     case ParameterKind::Calibration:
-        return std::make_unique<CCalibrationParameters>(context);
+        return std::make_unique<CCalibrationParameters>(context, dialogFields);
     case ParameterKind::SpecialProbe:
-        return std::make_unique<CProbeFileParameters>(context.language);
+        return std::make_unique<CProbeFileParameters>(context.language, dialogFields);
     case ParameterKind::Oem:
         return std::make_unique<COemParameters>(context.language);
     case ParameterKind::Factory:
     case ParameterKind::Outputs:
     case ParameterKind::Special:
     case ParameterKind::Echo:
-        return std::make_unique<CBlockParameters>(kind, context.language);
+        return std::make_unique<CBlockParameters>(kind, context.language, dialogFields);
     }
     return nullptr;
 }

@@ -70,6 +70,12 @@ public:
     // Installation mode: the choices the opening makes before its transfer.
     virtual void prepareInstallation(const CalendarTime&) {}
 
+    // For a desktop dialog that reads and loads the set's fields through its own exchange
+    // and files: the steps the set runs after a read or a load, and before a save.
+    void valuesRead() { afterRead(); }
+    void valuesLoaded() { afterLoad(); }
+    void commit() { commitEdits(); }
+
 protected:
     // Values are about to arrive (read or load); values arrived from the meter, from a file.
     virtual void beforeValues() {}
@@ -102,9 +108,12 @@ struct ParameterContext {
     int language = 1;
 };
 
-// A new dialog of that kind, its fields at their defaults.
+// A new dialog of that kind, its fields at their defaults. With dialogFields (a device
+// dialog's list, the identification fields registered), the set registers its fields there
+// and works on them; the settings sheet and the OEM dialog keep lists of their own.
 std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind,
-                                                const ParameterContext& context = {});
+                                                const ParameterContext& context = {},
+                                                CFieldList* dialogFields = nullptr);
 
 // The five kinds "Sauvegarder tout" writes, in order.
 const std::vector<ParameterKind>& saveAllKinds();

@@ -26,7 +26,9 @@ void copyProbe(CFieldList& f, const ProbeIds& from, const ProbeIds& to) {
 }
 } // namespace
 
-CProbeFileParameters::CProbeFileParameters(int language) : m_blocks(m_fields) {
+CProbeFileParameters::CProbeFileParameters(int language, CFieldList* dialogFields)
+    : m_own(dialogFields ? nullptr : std::make_unique<CFieldList>()),
+      m_fields(dialogFields ? *dialogFields : *m_own), m_blocks(m_fields) {
     m_fields.setLanguage(language);
     registerProbeFileFields(m_fields);
     m_fields.resetToDefaults();

@@ -2,6 +2,8 @@
 
 #include "settings/ParameterSet.h"
 
+#include <memory>
+
 namespace ks {
 
 // The special probe dialog: one probe (text, T0, angle, frequency) saved in a file of its
@@ -9,7 +11,7 @@ namespace ks {
 // block. Reading from the meter shows the probe the factory block holds there.
 class CProbeFileParameters : public CParameterSet {
 public:
-    explicit CProbeFileParameters(int language);
+    explicit CProbeFileParameters(int language, CFieldList* dialogFields = nullptr);
 
     ParameterKind kind() const override { return ParameterKind::SpecialProbe; }
     CFieldList& fields() override { return m_fields; }
@@ -33,7 +35,8 @@ protected:
     std::vector<int> writeOrder() const override;
 
 private:
-    CFieldList m_fields;
+    std::unique_ptr<CFieldList> m_own; // none when the set works on a dialog's list
+    CFieldList& m_fields;
     CFieldListBlocks m_blocks;
 };
 

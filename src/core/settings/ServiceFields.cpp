@@ -33,6 +33,9 @@ void hideFrom(CFieldList& f, std::size_t first) {
 // The identification every device dialog reads first: it names the meter in a file's header
 // and is not one of the dialog's values (its slave number and device code are in no file).
 void identification(CFieldList& f) {
+    // A device dialog's own list starts with them already.
+    if (f.find(identcontrol::kSlave) != nullptr)
+        return;
     const std::size_t first = f.size();
     registerIdentificationFields(f);
     hideFrom(f, first);

@@ -2,14 +2,32 @@
 
 #include "measurement/CMeasureDlg.h"
 #include "measurement/CMeasureOptionsDlg.h"
-#include "settings/ApplicationSelectionDlg.h"
-#include "settings/SettingsSheetDlg.h"
 #include "reports/CTestDlg.h"
+#include "settings/ApplicationSelectionDlg.h"
 #include "settings/CEscDlg.h"
+#include "settings/CalibrationDlg.h"
+#include "settings/FactoryDlg.h"
+#include "settings/OutputAdjustmentDlg.h"
+#include "settings/SettingsSheetDlg.h"
+#include "settings/SpecialProbeDlg.h"
+#include "settings/TransferChooserDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
 
 namespace ks::gui {
+
+namespace {
+
+// A parameter dialog of class D, built on the request's mode and file.
+template <class D> DialogFactory parameterDialog() {
+    return [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+        if (r.link == nullptr)
+            return nullptr;
+        return std::make_unique<D>(r.mode, *r.link, r.parent, r.filePath);
+    };
+}
+
+} // namespace
 
 // One entry per dialog the menus open. Kinds not added here are menu commands that do
 // nothing until their dialog exists.
@@ -55,6 +73,16 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return nullptr;
         return std::make_unique<CTestDlg>(r.mode, *r.link, r.parent);
     });
+    catalogue.add(DialogKind::Calibration, parameterDialog<CCalibrationDlg>(), "etaBio");
+    catalogue.add(DialogKind::Factory, parameterDialog<CFactoryDlg>(), "rus");
+    catalogue.add(DialogKind::AnalogOutput, parameterDialog<COutputAdjustmentDlg>(), "sa");
+    catalogue.add(DialogKind::SpecialProbe, parameterDialog<CSpecialProbeDlg>(), "sp");
+    catalogue.add(DialogKind::TransferChooser,
+                  [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
+                      if (r.link == nullptr)
+                          return nullptr;
+                      return std::make_unique<CTransferChooserDlg>(*r.link, r.parent);
+                  });
     catalogue.add(DialogKind::ModemDial, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;

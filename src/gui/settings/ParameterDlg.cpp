@@ -148,6 +148,7 @@ void CParameterDlg::showFileValues(const std::string& path) {
 }
 
 bool CParameterDlg::saveFile(const std::string& path) {
+    beforeSave();
     const ks::ParameterFileResult r = ks::saveParameterFile(
         path, utf8(fileCaption()), blocks(), m_fileOrder, ks::CDateTime::now().fields());
     if (!r.ok()) {

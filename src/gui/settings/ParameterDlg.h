@@ -105,6 +105,8 @@ protected:
     virtual void afterOpening() {}
     // The meter took a block (through meter() or writeBlocks).
     virtual void blockWritten(int blockCode) { (void)blockCode; }
+    // Before the blocks go into a file: edits kept outside them go in.
+    virtual void beforeSave() {}
 
     void onShown() override;
     void onButton(int control) override;

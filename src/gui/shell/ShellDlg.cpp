@@ -16,8 +16,10 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace ks::gui {
@@ -39,13 +41,17 @@ std::string folderOf(const std::string& path) {
 } // namespace
 
 CShellDlg::CShellDlg(int templateNumber, QWidget* parent)
-    : CDialogKS(templateNumber, parent), m_menuBar(new QMenuBar(this)),
-      m_logo(new CLogoView(this)) {
+    : CDialogKS(templateNumber, parent), m_menuBar(new QMenuBar(this)), m_logo(new CLogoView(this)),
+      m_progress(new QProgressBar(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_logo);
+    // Under the picture while a long command runs (the initialisation of a meter).
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    layout->addWidget(m_progress);
     // The window's size is the picture's.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -116,6 +122,16 @@ void CShellDlg::rebuildMenuBar() {
 }
 
 void CShellDlg::buildMenuBar(CMenuBarBuilder&) {}
+
+void CShellDlg::showProgress(int step, int steps) {
+    if (steps <= 0) {
+        m_progress->hide();
+        return;
+    }
+    m_progress->setRange(0, steps);
+    m_progress->setValue(std::clamp(step, 0, steps));
+    m_progress->show();
+}
 
 void CShellDlg::updateConfigurationName() {
     setConfigurationName(qtext(caption::withoutExtension(app().flowApp().currentConfiguration())));

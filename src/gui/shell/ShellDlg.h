@@ -11,6 +11,7 @@
 #include <string>
 
 class QMenuBar;
+class QProgressBar;
 
 namespace ks::gui {
 
@@ -44,6 +45,9 @@ public:
     void rebuildMenuBar();
 
     CLogoView* logoView() const { return m_logo; }
+    // The progress indicator under the picture: step of steps; hidden when steps is 0.
+    void showProgress(int step, int steps);
+    QProgressBar* progressBar() const { return m_progress; }
 
     // The commands of this class (also reached through the command table).
     void saveConfigurationAs();
@@ -76,6 +80,7 @@ private:
     std::map<std::string, Handler, std::less<>> m_commands;
     QMenuBar* m_menuBar;
     CLogoView* m_logo;
+    QProgressBar* m_progress;
     MenuBarModel m_menuModel;
 };
 
