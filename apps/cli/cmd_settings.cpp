@@ -17,7 +17,6 @@
 #include "settings/SettingsTransfer.h"
 #include "shell/DialogLanguage.h"
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <ostream>
@@ -57,12 +56,6 @@ std::unique_ptr<CSettingsSheet> newSheet(const Env& e, int mode) {
     SheetContext c = e.context;
     c.mode = mode;
     return std::make_unique<CSettingsSheet>(c, e.language);
-}
-
-std::string hexBlock(int block) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(block));
-    return buf;
 }
 
 // Reads the sheet from the meter; 0 or 1 after printing why.
@@ -227,34 +220,7 @@ int runWrite(CliContext& ctx, const std::vector<std::string>& a) {
     CliPrompts prompts(*ctx.err, yes);
     CSettingsTransfer transfer(sheet->fields(), sheet->rules(), meter, prompts);
     const TransferOutcome out = transfer.run(CDateTime::now().fields());
-    using S = TransferOutcome::Status;
-    switch (out.status) {
-    case S::Written:
-    case S::Prepared: {
-        std::string list;
-        for (int b : out.written)
-            list += (list.empty() ? "" : " ") + hexBlock(b);
-        *ctx.out << "written: " << list << "\n";
-        return 0;
-    }
-    case S::Declined:
-        return 1;
-    case S::TypeMismatch:
-        return 1;
-    case S::ReadFailed:
-        return failure ? reportFailure(ctx, failure) : 1;
-    case S::WriteFailed: {
-        std::string list;
-        for (int b : out.written)
-            list += " " + hexBlock(b);
-        *ctx.err << "writing block " << hexBlock(out.failedBlock)
-                 << " failed; written before it:" << (list.empty() ? " none" : list) << "\n";
-        if (failure)
-            reportFailure(ctx, failure);
-        return 1;
-    }
-    }
-    return 1;
+    return reportTransfer(ctx, out, failure);
 }
 
 int runDiff(CliContext& ctx, std::vector<std::string> a) {
