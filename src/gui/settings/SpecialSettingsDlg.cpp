@@ -18,16 +18,13 @@ std::vector<TemplateEntry> specialTemplate() {
     std::vector<TemplateEntry> t = {
         column(),
         field(S::kFirmware),
-        titledGroup(tx::kSerialNumber),
+        // Week, year and number; the first row carries the label.
         field(S::kSerialWeek),
         field(S::kSerialYear),
         field(S::kSerialNumber),
-        end(),
-        titledGroup(tx::kBoardSerialNumber),
         field(S::kBoardWeek),
         field(S::kBoardYear),
         field(S::kBoardNumber),
-        end(),
         field(S::kModel),
         field(S::kBoard),
         field(S::kMaxPair),
