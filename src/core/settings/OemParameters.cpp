@@ -8,7 +8,9 @@ namespace ks {
 
 namespace blk = settings::block;
 
-COemParameters::COemParameters(int language) : m_blocks(m_fields), m_rules(m_fields) {
+COemParameters::COemParameters(int language, CFieldList* dialogFields)
+    : m_own(dialogFields ? nullptr : std::make_unique<CFieldList>()),
+      m_fields(dialogFields ? *dialogFields : *m_own), m_blocks(m_fields), m_rules(m_fields) {
     m_fields.setLanguage(language);
     registerOemFields(m_fields);
     m_fields.resetToDefaults();

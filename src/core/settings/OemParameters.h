@@ -3,13 +3,16 @@
 #include "settings/OemRules.h"
 #include "settings/ParameterSet.h"
 
+#include <memory>
+
 namespace ks {
 
 // The OEM dialog: block 0x122F (device name line, model, maximum chord pairs) with the
 // firmware text of the identification block, and block 0x4000 carried unshown for the lists.
 class COemParameters : public CParameterSet {
 public:
-    explicit COemParameters(int language);
+    // With dialogFields, the set registers its fields into that list and works on it.
+    explicit COemParameters(int language, CFieldList* dialogFields = nullptr);
 
     ParameterKind kind() const override { return ParameterKind::Oem; }
     CFieldList& fields() override { return m_fields; }
@@ -25,7 +28,8 @@ protected:
     std::vector<int> writeOrder() const override;
 
 private:
-    CFieldList m_fields;
+    std::unique_ptr<CFieldList> m_own; // none when the set works on a dialog's list
+    CFieldList& m_fields;
     CFieldListBlocks m_blocks;
     COemRules m_rules;
 };

@@ -171,7 +171,7 @@ std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind, const Parame
     case ParameterKind::SpecialProbe:
         return std::make_unique<CProbeFileParameters>(context.language, dialogFields);
     case ParameterKind::Oem:
-        return std::make_unique<COemParameters>(context.language);
+        return std::make_unique<COemParameters>(context.language, dialogFields);
     case ParameterKind::Factory:
     case ParameterKind::Outputs:
     case ParameterKind::Special:

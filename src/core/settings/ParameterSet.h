@@ -72,6 +72,7 @@ public:
 
     // For a desktop dialog that reads and loads the set's fields through its own exchange
     // and files: the steps the set runs after a read or a load, and before a save.
+    void valuesComing() { beforeValues(); }
     void valuesRead() { afterRead(); }
     void valuesLoaded() { afterLoad(); }
     void commit() { commitEdits(); }
@@ -110,7 +111,7 @@ struct ParameterContext {
 
 // A new dialog of that kind, its fields at their defaults. With dialogFields (a device
 // dialog's list, the identification fields registered), the set registers its fields there
-// and works on them; the settings sheet and the OEM dialog keep lists of their own.
+// and works on them; the settings sheet keeps a list of its own.
 std::unique_ptr<CParameterSet> makeParameterSet(ParameterKind kind,
                                                 const ParameterContext& context = {},
                                                 CFieldList* dialogFields = nullptr);

@@ -7,9 +7,11 @@
 #include "settings/CEscDlg.h"
 #include "settings/CalibrationDlg.h"
 #include "settings/FactoryDlg.h"
+#include "settings/OemDlg.h"
 #include "settings/OutputAdjustmentDlg.h"
 #include "settings/SettingsSheetDlg.h"
 #include "settings/SpecialProbeDlg.h"
+#include "settings/SpecialSettingsDlg.h"
 #include "settings/TransferChooserDlg.h"
 #include "shell/ModemDlg.h"
 #include "shell/OptionsDlg.h"
@@ -77,6 +79,8 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
     catalogue.add(DialogKind::Factory, parameterDialog<CFactoryDlg>(), "rus");
     catalogue.add(DialogKind::AnalogOutput, parameterDialog<COutputAdjustmentDlg>(), "sa");
     catalogue.add(DialogKind::SpecialProbe, parameterDialog<CSpecialProbeDlg>(), "sp");
+    catalogue.add(DialogKind::SpecialSettings, parameterDialog<CSpecialSettingsDlg>(), "rsp");
+    catalogue.add(DialogKind::Oem, parameterDialog<COemDlg>(), "dev");
     catalogue.add(DialogKind::TransferChooser,
                   [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
                       if (r.link == nullptr)

@@ -102,6 +102,7 @@ void CParameterDlg::open() {
         return;
     }
     if ((m & kNew) != 0 && (m & kDialogue) == 0) {
+        valuesComing();
         fields().resetToDefaults();
         valuesArrived();
         afterOpening();
@@ -120,6 +121,7 @@ void CParameterDlg::open() {
 }
 
 int CParameterDlg::readMeter() {
+    valuesComing();
     for (int block : m_readOrder)
         if (readBlock(block) != 0)
             return -1;
@@ -129,6 +131,7 @@ int CParameterDlg::readMeter() {
 }
 
 bool CParameterDlg::loadFile(const std::string& path) {
+    valuesComing();
     const ks::ParameterFileResult r =
         ks::loadParameterFile(path, blocks(), m_fileOrder, m_firmwareField);
     if (!r.ok()) {

@@ -95,6 +95,9 @@ public:
 protected:
     // The values changed as a whole: run the dialog's rules and show the fields.
     virtual void valuesArrived() { refreshFields(); }
+    // Values are about to arrive (read, load or defaults): lists that narrowed what they
+    // offer must take any stored value again.
+    virtual void valuesComing() {}
     // The same dialog in comparison mode, not shown, with this one as parent.
     virtual std::unique_ptr<CParameterDlg> comparisonInstance() = 0;
     // The caption a settings file names as the dialog that wrote it.

@@ -29,6 +29,7 @@ public:
 
 protected:
     void onInitDialog() override;
+    void valuesComing() override { m_set->valuesComing(); }
     void valuesArrived() override;
     void beforeSave() override { m_set->commit(); }
     void onFieldEdited(int id) override;

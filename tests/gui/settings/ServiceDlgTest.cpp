@@ -9,11 +9,13 @@
 #include "controls/CTabHost.h"
 #include "settings/CalibrationDlg.h"
 #include "settings/FactoryDlg.h"
+#include "settings/OemDlg.h"
 #include "settings/OutputAdjustmentDlg.h"
 #include "settings/ServiceIds.h"
 #include "settings/SettingsIds.h"
 #include "settings/SettingsSheetDlg.h"
 #include "settings/SpecialProbeDlg.h"
+#include "settings/SpecialSettingsDlg.h"
 #include "settings/TransferChooserDlg.h"
 #include "shell/DialogModes.h"
 #include "shell/MainDlg.h"
@@ -393,6 +395,8 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
          {blk::kMain, blk::kFactory}},
         {"rus", maker(static_cast<ks::gui::CFactoryDlg*>(nullptr)), {blk::kFactory}},
         {"sa", maker(static_cast<ks::gui::COutputAdjustmentDlg*>(nullptr)), {blk::kOutput}},
+        {"rsp", maker(static_cast<ks::gui::CSpecialSettingsDlg*>(nullptr)), {blk::kSpecial}},
+        {"dev", maker(static_cast<ks::gui::COemDlg*>(nullptr)), {blk::kOem, blk::kSpecial}},
     };
     for (const Kind& k : saved) {
         const std::string path = base + "." + k.extension;
@@ -412,10 +416,12 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
     m.desktop().setPrintToFile(pdf);
     main.printAll();
     QVERIFY(m.prompts().messages.empty());
-    for (const char* name : {"all.pdf", "all-2.pdf", "all-3.pdf"})
+    for (const char* name : {"all.pdf", "all-2.pdf", "all-3.pdf", "all-4.pdf", "all-5.pdf"})
         QVERIFY2(std::filesystem::file_size(m.fixture->path(name)) > 0, name);
     QVERIFY(pdfText(m.fixture->path("all-2.pdf")).contains("Coef 50%"));
     QVERIFY(pdfText(m.fixture->path("all-3.pdf")).contains("Pts 20mA"));
+    QVERIFY(pdfText(m.fixture->path("all-4.pdf")).contains("Type Appareil"));
+    QVERIFY(pdfText(m.fixture->path("all-5.pdf")).contains("Ligne 1"));
 
     // Open: each kind of file in the dialog of its kind.
     {
@@ -430,6 +436,9 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
         {"sa",
          [](QWidget* w) { return qobject_cast<ks::gui::COutputAdjustmentDlg*>(w) != nullptr; }},
         {"sp", [](QWidget* w) { return qobject_cast<ks::gui::CSpecialProbeDlg*>(w) != nullptr; }},
+        {"rsp",
+         [](QWidget* w) { return qobject_cast<ks::gui::CSpecialSettingsDlg*>(w) != nullptr; }},
+        {"dev", [](QWidget* w) { return qobject_cast<ks::gui::COemDlg*>(w) != nullptr; }},
         {"eta", [](QWidget* w) { return qobject_cast<ks::gui::CSettingsSheetDlg*>(w) != nullptr; }},
     };
     for (const auto& [extension, isRight] : opened) {
@@ -490,6 +499,12 @@ void ServiceDlgTest::menuCommandsOpenTheirDialogs() {
          dialogmode::kDialogue},
         {menu::kNewSondeSpe, is(static_cast<ks::gui::CSpecialProbeDlg*>(nullptr)),
          dialogmode::kNew},
+        {menu::kNewRegSpe, is(static_cast<ks::gui::CSpecialSettingsDlg*>(nullptr)),
+         dialogmode::kNew},
+        {menu::kDialRegSpe, is(static_cast<ks::gui::CSpecialSettingsDlg*>(nullptr)),
+         dialogmode::kDialogue},
+        {menu::kNewOem, is(static_cast<ks::gui::COemDlg*>(nullptr)), dialogmode::kNew},
+        {menu::kDialOem, is(static_cast<ks::gui::COemDlg*>(nullptr)), dialogmode::kDialogue},
     };
     for (const Case& c : cases) {
         const std::string name(c.command);
