@@ -131,18 +131,7 @@ bool CParameterSet::confirmed(CUserPrompts& prompts, bool ask) {
 }
 
 TransferOutcome CParameterSet::writeBlocks(CBlockExchange& meter, const std::vector<int>& order) {
-    TransferOutcome out;
-    out.order = order;
-    for (int block : order) {
-        if (meter.writeBlock(block) != 0) {
-            out.status = TransferOutcome::Status::WriteFailed;
-            out.failedBlock = block;
-            return out;
-        }
-        out.written.push_back(block);
-    }
-    out.status = TransferOutcome::Status::Written;
-    return out;
+    return writeBlocksInOrder(meter, order);
 }
 
 TransferOutcome CParameterSet::transfer(CBlockExchange& meter, CUserPrompts& prompts,

@@ -120,11 +120,11 @@ TransferOutcome CSettingsTransfer::run(const CalendarTime& now) {
     return written;
 }
 
-TransferOutcome CSettingsTransfer::writeOrder(const std::vector<int>& order) {
+TransferOutcome writeBlocksInOrder(CBlockExchange& meter, const std::vector<int>& order) {
     TransferOutcome out;
     out.order = order;
     for (int block : order) {
-        if (m_meter.writeBlock(block) != 0) {
+        if (meter.writeBlock(block) != 0) {
             out.status = TransferOutcome::Status::WriteFailed;
             out.failedBlock = block;
             return out;
@@ -133,6 +133,10 @@ TransferOutcome CSettingsTransfer::writeOrder(const std::vector<int>& order) {
     }
     out.status = TransferOutcome::Status::Written;
     return out;
+}
+
+TransferOutcome CSettingsTransfer::writeOrder(const std::vector<int>& order) {
+    return writeBlocksInOrder(m_meter, order);
 }
 
 } // namespace ks

@@ -29,6 +29,10 @@ struct TransferOutcome {
     int failedBlock = -1;
 };
 
+// Writes the blocks in order and stops at the first the meter refuses; the outcome says which
+// went through.
+TransferOutcome writeBlocksInOrder(CBlockExchange& meter, const std::vector<int>& order);
+
 // The totaliser reset word: 0x10000 resets totaliser 1, 0x1 totaliser 2.
 std::uint32_t totaliserResetWord(bool resetFirst, bool resetSecond);
 // "Monocorde", "Bicorde", "Biconduite" for application types 1 to 3.
