@@ -60,7 +60,8 @@ int CJBusFrame::build(std::uint8_t slaveAddress, std::uint8_t functionCode, cons
     raw.push_back(0);
     raw.push_back(0);
     crc = computeCrc();
-    raw.resize(raw.size() - 2);
+    raw.pop_back();
+    raw.pop_back();
     raw.push_back(static_cast<std::uint8_t>(crc >> 8));
     raw.push_back(static_cast<std::uint8_t>(crc & 0xFF));
     return 0;

@@ -145,6 +145,23 @@ std::array<EchoGrid, 4> fillEchoGrids(CFieldListBlocks& blocks, const Bytes& blo
     return grids;
 }
 
+std::vector<PrintLine> echoGridPrintLines(const std::array<EchoGrid, 4>& grids, int language) {
+    using Kind = PrintLine::Kind;
+    CTextTable texts;
+    std::vector<PrintLine> lines;
+    for (const EchoGrid& grid : grids) {
+        if (!grid.filled)
+            continue;
+        const std::string chord = texts.text(grid.chord == 1 ? tx::kChord1 : tx::kChord2, language);
+        lines.push_back({Kind::Heading, chord + " - " + grid.titles[0], {}});
+        lines.push_back(
+            {Kind::Field, {}, grid.titles[1] + "   " + grid.titles[2] + "   " + grid.titles[3]});
+        for (const auto& row : grid.rows)
+            lines.push_back({Kind::Field, row[0], row[1] + "   " + row[2] + "   " + row[3]});
+    }
+    return lines;
+}
+
 Bytes chordEscData(const Bytes& block, int chord) {
     if (block.size() < static_cast<std::size_t>(echo::kTablesEnd) || (chord != 1 && chord != 2))
         return {};

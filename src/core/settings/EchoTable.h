@@ -2,6 +2,7 @@
 
 #include "framework/FieldList.h"
 #include "framework/FieldListBlocks.h"
+#include "framework/PrintLines.h"
 #include "link/JBusFrame.h"
 
 #include <array>
@@ -108,6 +109,10 @@ struct EchoGrid {
 // reads past its tenth row; chord 2 is filled only when the number of chords is more than 1.
 // A block too short for the four tables (244 bytes) fills nothing.
 std::array<EchoGrid, 4> fillEchoGrids(CFieldListBlocks& blocks, const Bytes& block);
+
+// What a printout adds after the dialog's fields: per filled grid a heading (its chord and
+// its polarity), its column titles, then its rows, each as its row number and three values.
+std::vector<PrintLine> echoGridPrintLines(const std::array<EchoGrid, 4>& grids, int language);
 
 // The 120 bytes of a chord's echo data as the test report reads them: its "Normal" table,
 // then its "Inverse" table. Empty when the block is too short for the four tables.

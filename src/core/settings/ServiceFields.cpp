@@ -2,6 +2,7 @@
 
 #include "framework/IdentificationFields.h"
 #include "framework/ValueType.h"
+#include "settings/EchoTable.h"
 #include "settings/ServiceIds.h"
 #include "settings/SettingsFields.h"
 #include "settings/SettingsIds.h"
@@ -196,39 +197,18 @@ void registerOemFields(CFieldList& f) {
 }
 
 void registerEchoFields(CFieldList& f) {
-    namespace e = settings::echo;
     identification(f);
-    valueOnly(f, e::kChordCount, "%0.f", vt::kSigned8, 118, blk::kMeasurement);
-    for (int chord = 0; chord < 2; ++chord) {
-        const int base = chord == 0 ? 0 : 124;
-        group(f, chord == 0 ? e::kGroupChord1 : e::kGroupChord2,
-              chord == 0 ? tx::kChord1 : tx::kChord2);
-        f.add({.id = chord == 0 ? e::kPolarity1 : e::kPolarity2,
-               .label = tx::kPolarity,
-               .list = tx::kPolarityList,
-               .kind = FieldKind::kDisplay,
-               .value = "1",
-               .format = "%0.fl",
-               .type = vt::kSigned8,
-               .offset = base + 120,
-               .block = blk::kEcho});
-        number(f, chord == 0 ? e::kMargin1 : e::kMargin2, tx::kMargin, 0, 0, 89, "12", tx::kDb,
-               vt::kSigned8, base + 122, blk::kEcho)
-            .setFlags(FieldFlag::kValueDisabled);
-    }
+    registerEchoTableFields(f);
     // Every byte of the four tables, so that a file holds the tables as the meter gave them.
     for (int table = 0; table < 4; ++table) {
-        const int start = (table / 2) * 124 + (table % 2) * 60;
-        for (int row = 0; row < 10; ++row) {
-            const int at = start + 6 * row;
-            valueOnly(f, 0, "%0.f", vt::kUnsigned8, at, blk::kEcho);
-            valueOnly(f, 0, "%0.f", vt::kUnsigned8, at + 1, blk::kEcho);
-            valueOnly(f, 0, "%0.f", vt::kUnsigned32, at + 2, blk::kEcho);
+        const int start = (table / 2) * echo::kChord2 + (table % 2) * echo::kNormalTable;
+        for (int row = 0; row < echo::kRows; ++row) {
+            const int at = start + echo::kRowSize * row;
+            valueOnly(f, 0, "%0.f", vt::kUnsigned8, at, echo::kBlock);
+            valueOnly(f, 0, "%0.f", vt::kUnsigned8, at + 1, echo::kBlock);
+            valueOnly(f, 0, "%0.f", vt::kUnsigned32, at + 2, echo::kBlock);
         }
     }
-    valueOnly(f, e::kRowCount, "%0.f", vt::kSigned8, 0, blk::kEchoRow);
-    valueOnly(f, e::kRowGain, "%0.f", vt::kSigned8, 1, blk::kEchoRow);
-    valueOnly(f, e::kRowTime, "%0.3f", vt::kFloat, 2, blk::kEchoRow);
 }
 
 } // namespace ks

@@ -29,9 +29,9 @@ void registerSpecialDialogFields(CFieldList& fields);
 // settings unshown (they say which models and applications the lists offer).
 void registerOemFields(CFieldList& fields);
 
-// The echo table dialog: the meter's chord count, each chord's polarity and margin shown
-// read-only, the four tables' rows carried unshown at their place in block 0x0B00, and the
-// three row fields of the pseudo-block the grids are filled through.
+// The echo table dialog: the identification, the fields of the echo tables' grids
+// (registerEchoTableFields), and the four tables' rows carried unshown at their place in
+// block 0x0B00 so that a file keeps them.
 void registerEchoFields(CFieldList& fields);
 
 } // namespace ks

@@ -11,8 +11,6 @@ inline constexpr int kIdentification = 0xFF00;
 // The special probe file's one record: it lives only in the program and its files, never
 // on the meter.
 inline constexpr int kProbeRecord = 0xFFFFFE;
-// The echo table's row, decoded one row at a time; never exchanged.
-inline constexpr int kEchoRow = 0xFFFFFF;
 } // namespace block
 
 namespace calibration {
@@ -50,20 +48,5 @@ inline constexpr int kMaxPair = 5330;
 namespace special {
 inline constexpr int kFirmware = 4740; // firmware text of the measurement block
 } // namespace special
-
-namespace echo {
-inline constexpr int kChordCount = 5400; // IDC_CH_CORDEMAX
-inline constexpr int kGroupChord1 = 5410;
-inline constexpr int kPolarity1 = 5420;
-inline constexpr int kMargin1 = 5430;
-inline constexpr int kGroupChord2 = 5440;
-inline constexpr int kPolarity2 = 5450;
-inline constexpr int kMargin2 = 5460;
-inline constexpr int kRowCount = 5470; // IDC_CH_FLEX_NBRE
-inline constexpr int kRowGain = 5480;  // IDC_CH_FLEX_GMIN
-inline constexpr int kRowTime = 5490;  // IDC_CH_FLEX_VAL
-// Carried rows of the four tables: 10 rows of three values each, ids from here on.
-inline constexpr int kTableRows = 6000;
-} // namespace echo
 
 } // namespace ks::settings

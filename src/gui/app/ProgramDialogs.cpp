@@ -65,11 +65,7 @@ void installProgramDialogs(CDialogCatalogue& catalogue) {
             return std::make_unique<CSettingsSheetDlg>(r.mode, *r.link, r.parent, r.filePath);
         },
         "eta");
-    catalogue.add(DialogKind::Esc, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
-        if (r.link == nullptr)
-            return nullptr;
-        return std::make_unique<CEscDlg>(r.mode, *r.link, r.parent);
-    });
+    catalogue.add(DialogKind::Esc, parameterDialog<CEscDlg>(), "esc");
     catalogue.add(DialogKind::Test, [](const DialogRequest& r) -> std::unique_ptr<QDialog> {
         if (r.link == nullptr)
             return nullptr;

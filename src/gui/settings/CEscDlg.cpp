@@ -1,57 +1,43 @@
 #include "settings/CEscDlg.h"
 
 #include "app/QtText.h"
-#include "controls/CButtonKS.h"
 #include "controls/GridFill.h"
-#include "controls/PrinterIcon.h"
-#include "framework/Identification.h"
-#include "framework/IdentificationFields.h"
 #include "settings/EchoTable.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace ks::gui {
 
 namespace {
 
 namespace eid = ks::echo::id;
-constexpr int kPrintButton = 5740;
-constexpr int kFileKind = 128; // "Fichier ESC|esc"
-constexpr int kMeasurementBlock = 0x0010;
 
 std::vector<TemplateEntry> escTemplate() {
     using namespace tpl;
-    return {
-        group(eid::kGroupChord1),
-        field(eid::kPolarity1),
-        field(eid::kMargin1),
-        end(),
-        column(),
-        group(eid::kGroupChord2),
-        field(eid::kPolarity2),
-        field(eid::kMargin2),
-        end(),
-        button(kPrintButton, 0),
+    std::vector<TemplateEntry> t = {
+        group(eid::kGroupChord1), field(eid::kPolarity1), field(eid::kMargin1), end(), column(),
+        group(eid::kGroupChord2), field(eid::kPolarity2), field(eid::kMargin2), end(),
     };
+    // The tables are only read from the meter: print, compare and save, no transfer.
+    for (const TemplateEntry& b : CParameterDlg::buttonRow())
+        if (b.id != CParameterDlg::kTransferButton)
+            t.push_back(b);
+    return t;
 }
 
 } // namespace
 
-CEscDlg::CEscDlg(int mode, ks::CJBusLink& link, QWidget* parent)
-    : CDeviceDlg(kTemplate, mode, link, parent), m_kept(blocks(), {ks::echo::kBlock}) {
-    ks::registerEchoTableFields(fields());
-    setFileKind(kFileKind);
+CEscDlg::CEscDlg(int mode, ks::CJBusLink& link, QWidget* parent, std::string filePath)
+    : CServiceDlg(ks::ParameterKind::Echo, kTemplate, mode, link, parent, std::move(filePath)) {
     setBodyTemplate(escTemplate());
 }
 
 CEscDlg::~CEscDlg() = default;
 
 void CEscDlg::onInitDialog() {
-    setCaptionText(ks::echo::text::kCaption);
+    CServiceDlg::onInitDialog();
     // Chord 1 above chord 2; in each, "Normal" on the left and "Inverse" on the right.
     auto* grids = new QGridLayout;
     for (std::size_t g = 0; g < m_tables.size(); ++g) {
@@ -67,45 +53,16 @@ void CEscDlg::onInitDialog() {
         grids->addWidget(table, static_cast<int>(g / 2), static_cast<int>(g % 2));
     }
     contentLayout()->addLayout(grids);
-    if (CButtonKS* print = body()->button(kPrintButton))
-        print->setIcon(printerIcon());
-    fillGrids({});
+    fillGrids();
 }
 
-void CEscDlg::onShown() {
-    if (isFileOnly())
-        return;
-    showBusy();
-    int status = readBlock(ks::Identification::kBlockCode);
-    if (status == 0) {
-        const ks::Identification id = ks::identificationOf(fields());
-        status = checkFirmware(id.firmware, id.description);
-    }
-    if (status == 0)
-        status = readBlock(kMeasurementBlock);
-    if (status == 0)
-        status = readBlock(ks::echo::kBlock);
-    hideBusy();
-    if (status != 0)
-        reject();
+void CEscDlg::valuesArrived() {
+    CServiceDlg::valuesArrived();
+    fillGrids();
 }
 
-void CEscDlg::onButton(int control) {
-    if (control == kPrintButton)
-        print();
-}
-
-int CEscDlg::decodeBlock(int blockCode, const ks::Bytes& bytes) {
-    if (m_kept.decodeBlock(blockCode, bytes) != 0)
-        return -1;
-    refreshFields();
-    if (blockCode == ks::echo::kBlock)
-        fillGrids(bytes);
-    return 0;
-}
-
-void CEscDlg::fillGrids(const ks::Bytes& block) {
-    const auto filled = ks::fillEchoGrids(blocks(), block);
+void CEscDlg::fillGrids() {
+    const auto filled = ks::fillEchoGrids(blocks(), blocks().encodeBlock(ks::echo::kBlock));
     for (std::size_t g = 0; g < filled.size(); ++g) {
         if (!m_grids[g])
             continue;
@@ -121,6 +78,20 @@ void CEscDlg::fillGrids(const ks::Bytes& block) {
         }
         ks::fillGrid(*m_grids[g], headings, rows);
     }
+}
+
+std::vector<ks::PrintLine> CEscDlg::printLines() const {
+    std::vector<ks::PrintLine> lines = CServiceDlg::printLines();
+    auto& self = const_cast<CEscDlg&>(*this); // decoding a row goes through the row fields
+    const auto grids =
+        ks::fillEchoGrids(self.blocks(), self.blocks().encodeBlock(ks::echo::kBlock));
+    const std::vector<ks::PrintLine> rows = ks::echoGridPrintLines(grids, language());
+    lines.insert(lines.end(), rows.begin(), rows.end());
+    return lines;
+}
+
+std::unique_ptr<CServiceDlg> CEscDlg::makeReference() {
+    return std::make_unique<CEscDlg>(kComparisonMode, link(), this);
 }
 
 } // namespace ks::gui

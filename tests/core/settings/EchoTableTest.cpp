@@ -1,6 +1,8 @@
 // The echo table grids filled from block 0x0B00 through the row fields.
 #include "settings/EchoTable.h"
 
+#include "i18n/TextTable.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -120,7 +122,7 @@ TEST_F(EchoFixture, GridsCarryTitlesAndRowTextsInOrder) {
     putTable(block, echo::kChord2 + echo::kInverseTable, {{-3, -2, -1.5f}});
     setChords(2);
     fields.setLanguage(2);
-    const auto g = fillEchoGrids(blocks, block);
+    auto g = fillEchoGrids(blocks, block);
     using Row = std::array<std::string, 4>;
     EXPECT_EQ(g[0].chord, 1);
     EXPECT_EQ(g[0].polarity, echo::kNormal);
@@ -134,6 +136,18 @@ TEST_F(EchoFixture, GridsCarryTitlesAndRowTextsInOrder) {
     EXPECT_EQ(g[2].rows.at(0), (Row{"1", "9", "50", "200.000"}));
     // Count and gain are signed bytes: a count of -3 is not an empty row.
     EXPECT_EQ(g[3].rows.at(0), (Row{"1", "-3", "-2", "-1.500"}));
+
+    // On paper: per grid its chord and polarity, its titles, then its rows.
+    using Kind = PrintLine::Kind;
+    const auto lines = echoGridPrintLines(g, 2);
+    ASSERT_EQ(lines.size(), 4u * 2 + 2 + 1 + 1 + 1);
+    const std::string chord1 = CTextTable().text(echo::text::kChord1, 2);
+    EXPECT_EQ(lines[0], (PrintLine{Kind::Heading, chord1 + " - Normal", {}}));
+    EXPECT_EQ(lines[1], (PrintLine{Kind::Field, {}, "Count   Min Gain(dB)   Value(µs)"}));
+    EXPECT_EQ(lines[3], (PrintLine{Kind::Field, "2", "6   38   189.500"}));
+    EXPECT_EQ(lines[4].caption, chord1 + " - Reverse");
+    g[2].filled = g[3].filled = false; // a one-chord meter
+    EXPECT_EQ(echoGridPrintLines(g, 2).size(), 2u * 2 + 2 + 1);
 }
 
 TEST_F(EchoFixture, ShortBlockFillsNothing) {

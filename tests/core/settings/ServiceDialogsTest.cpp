@@ -2,6 +2,7 @@
 #include "framework/EditBoxRules.h"
 #include "i18n/TextTable.h"
 #include "settings/CalibrationParameters.h"
+#include "settings/EchoTable.h"
 #include "settings/ParameterSet.h"
 #include "settings/ProbeFileParameters.h"
 #include "settings/ServiceIds.h"
@@ -137,7 +138,7 @@ TEST(ParameterFiles, EveryKindRoundTrips) {
         {ParameterKind::SpecialProbe, settings::probe::kAngle, "42.50"},
         {ParameterKind::Special, settings::special::kSerialNumber, "01234"},
         {ParameterKind::Oem, settings::oem::kLine1, "  ACME FLOW"},
-        {ParameterKind::Echo, settings::echo::kMargin2, "30"},
+        {ParameterKind::Echo, echo::id::kMargin2, "30"},
     };
     TempFolder folder;
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include "controls/CComboKS.h"
 #include "controls/CEditKS.h"
 #include "controls/CTabHost.h"
+#include "settings/CEscDlg.h"
 #include "settings/CalibrationDlg.h"
 #include "settings/FactoryDlg.h"
 #include "settings/OemDlg.h"
@@ -122,6 +123,7 @@ private slots:
     void transferChooserPutsTheSlaveNumberBack();
     void mainWindowOpensEachKindAndSavesAll();
     void menuCommandsOpenTheirDialogs();
+    void echoTablesKeepInAFileAndPrint();
 };
 
 void ServiceDlgTest::factoryPagesAndLists() {
@@ -430,6 +432,8 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
         QVERIFY(probe.saveFile(base + ".sp"));
         auto calibration = readDialog<ks::gui::CCalibrationDlg>(m);
         QVERIFY(calibration && calibration->saveFile(base + ".etaBio"));
+        auto echo = readDialog<ks::gui::CEscDlg>(m);
+        QVERIFY(echo && echo->saveFile(base + ".esc"));
     }
     const std::pair<std::string, std::function<bool(QWidget*)>> opened[] = {
         {"rus", [](QWidget* w) { return qobject_cast<ks::gui::CFactoryDlg*>(w) != nullptr; }},
@@ -440,6 +444,7 @@ void ServiceDlgTest::mainWindowOpensEachKindAndSavesAll() {
          [](QWidget* w) { return qobject_cast<ks::gui::CSpecialSettingsDlg*>(w) != nullptr; }},
         {"dev", [](QWidget* w) { return qobject_cast<ks::gui::COemDlg*>(w) != nullptr; }},
         {"eta", [](QWidget* w) { return qobject_cast<ks::gui::CSettingsSheetDlg*>(w) != nullptr; }},
+        {"esc", [](QWidget* w) { return qobject_cast<ks::gui::CEscDlg*>(w) != nullptr; }},
     };
     for (const auto& [extension, isRight] : opened) {
         const std::string path = base + "." + extension;
@@ -515,6 +520,36 @@ void ServiceDlgTest::menuCommandsOpenTheirDialogs() {
                    });
     }
     QVERIFY(m.prompts().messages.empty());
+}
+
+// The echo tables read from a two-chord meter come back whole from their file, and print
+// below the chords' values; the dialog offers no transfer.
+void ServiceDlgTest::echoTablesKeepInAFileAndPrint() {
+    MeterFixture m;
+    QVERIFY2(m.start({"--app", "2"}), m.sim.error().c_str());
+    auto meter = readDialog<ks::gui::CEscDlg>(m);
+    QVERIFY(meter);
+    QVERIFY(meter->grid(0).GetRows() > 1);
+    QVERIFY(meter->grid(2).GetRows() > 1);
+    QVERIFY(meter->body()->button(CParameterDlg::kTransferButton) == nullptr);
+
+    const std::string path = m.fixture->path("tables.esc");
+    QVERIFY(meter->saveFile(path));
+    ks::gui::CEscDlg file(dialogmode::kOpen, m.desktop().link(), nullptr, path);
+    file.initialise();
+    QVERIFY(file.loadFile(path));
+    for (int g = 0; g < 4; ++g) {
+        QCOMPARE(file.grid(g).GetRows(), meter->grid(g).GetRows());
+        for (int i = 0; i < 4 * meter->grid(g).GetRows(); ++i)
+            QCOMPARE(file.grid(g).GetTextArray(i), meter->grid(g).GetTextArray(i));
+    }
+
+    const std::string pdf = m.fixture->path("tables.pdf");
+    m.desktop().setPrintToFile(pdf);
+    QCOMPARE(file.print(), 0);
+    const QString printed = pdfText(pdf);
+    QVERIFY2(printed.contains("Corde 2 - Inverse"), qPrintable(printed));
+    QVERIFY2(printed.contains(meter->grid(0).GetTextArray(7)), qPrintable(printed));
 }
 
 QTEST_MAIN(ServiceDlgTest)
