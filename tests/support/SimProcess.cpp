@@ -6,7 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -44,10 +44,6 @@ bool SimProcess::start(const std::vector<std::string>& args, int timeoutMs) {
         m_error = std::string("pipe: ") + std::strerror(errno);
         return false;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-
     std::vector<std::string> argvText{KS_SIM_PATH};
     argvText.insert(argvText.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -55,13 +51,25 @@ bool SimProcess::start(const std::vector<std::string>& args, int timeoutMs) {
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    const int rc = posix_spawn(&m_pid, KS_SIM_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    // The simulator ends with the test that started it: a test that crashes or is killed
+    // must not leave it behind holding the test runner's output open.
+    const pid_t parent = ::getpid();
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        // Only system calls from here to exec: the test may run other threads.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+        ::dup2(out[1], STDOUT_FILENO);
+        ::execve(KS_SIM_PATH, argv.data(), environ);
+        ::_exit(127);
+    }
+    const int spawnError = errno;
     ::close(out[1]);
-    if (rc != 0) {
+    if (m_pid < 0) {
         m_pid = -1;
         ::close(out[0]);
-        m_error = std::string("posix_spawn: ") + std::strerror(rc);
+        m_error = std::string("fork: ") + std::strerror(spawnError);
         return false;
     }
     m_stdout = out[0];

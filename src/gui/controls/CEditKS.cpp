@@ -28,7 +28,13 @@ int utf16Position(const QString& text, int characters) {
 
 CEditKS::CEditKS(QWidget* parent) : QLineEdit(parent), m_owner(this) {
     connect(this, &QLineEdit::textEdited, this, &CEditKS::onTextEdited);
-    connect(qApp, &QApplication::focusChanged, this, &CEditKS::giveFocusBack);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &CEditKS::giveFocusBack);
+}
+
+CEditKS::~CEditKS() {
+    // QWidget's destructor moves the focus away, and the application announces it before
+    // QObject's destructor cuts the connection: by then this is no longer an edit box.
+    disconnect(m_focusWatch);
 }
 
 void CEditKS::setRules(const ks::EditBoxRules& rules) {

@@ -17,6 +17,7 @@ class CEditKS : public QLineEdit {
     Q_OBJECT
 public:
     explicit CEditKS(QWidget* parent = nullptr);
+    ~CEditKS() override;
 
     CControlOwner& owner() { return m_owner; }
     const CControlOwner& owner() const { return m_owner; }
@@ -49,6 +50,7 @@ private:
     CControlOwner m_owner;
     ks::EditBoxRules m_rules;
     bool m_dirty = false;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace ks::gui
