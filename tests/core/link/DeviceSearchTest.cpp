@@ -103,7 +103,9 @@ TEST_F(Search, OnlyPortsThatOpenAndThatWereAskedFor) {
     silentPeerOn(4);
     link.serialLink().portTable().assign(6, nothing.path() + "/ttyUSB9"); // no such device
     DeviceSearchOptions o;
-    o.timeoutMs = 20;
+    // Long enough for the silent peer to take each of the three requests apart, even on a
+    // busy machine.
+    o.timeoutMs = 100;
     o.baudLimit = 1;
     CDeviceSearch(link, o).run(&recorder);
     EXPECT_EQ(recorder.statuses.front(), "Com 4 - 300 bauds");
