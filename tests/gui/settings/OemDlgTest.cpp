@@ -2,7 +2,7 @@
 // offscreen: what they read, the OEM lists that offer only what block 0x4000 enables, and a
 // transfer that reaches the meter.
 #include "settings/OemDlg.h"
-#include "MeterFixture.h"
+#include "DialogDriving.h"
 #include "controls/CComboKS.h"
 #include "controls/CEditKS.h"
 #include "settings/ServiceIds.h"
@@ -23,36 +23,12 @@ namespace dialogmode = ks::dialogmode;
 
 namespace {
 
-CComboKS* comboOf(CDeviceDlg& dlg, int fieldId) {
-    return qobject_cast<CComboKS*>(dlg.widgetsOf(fieldId).value);
-}
-
-void choose(CDeviceDlg& dlg, int fieldId, int listIndex) {
-    CComboKS* combo = comboOf(dlg, fieldId);
-    QVERIFY(combo != nullptr);
-    QVERIFY(combo->setListIndex(listIndex));
-    emit combo->activated(combo->currentIndex());
-}
-
-std::string textOf(CDeviceDlg& dlg, int fieldId) {
-    const ks::CField* f = dlg.fields().find(fieldId);
-    return f != nullptr ? f->text() : std::string("(no field)");
-}
-
 QStringList offered(CDeviceDlg& dlg, int fieldId) {
     QStringList items;
     if (CComboKS* combo = comboOf(dlg, fieldId))
         for (int k = 0; k < combo->count(); ++k)
             items << combo->itemText(k);
     return items;
-}
-
-template <class D> std::unique_ptr<D> readDialog(MeterFixture& m) {
-    auto dlg = std::make_unique<D>(dialogmode::kDialogue, m.desktop().link());
-    dlg->initialise();
-    if (dlg->readMeter() != 0)
-        return nullptr;
-    return dlg;
 }
 
 int modelField(int model) {

@@ -1,7 +1,7 @@
 // The service dialogs (factory settings, output adjustment, calibration, special probe,
 // transfer chooser) and the main window's commands that open them, against calyptron-sim over
 // a pseudo-terminal, offscreen.
-#include "MeterFixture.h"
+#include "DialogDriving.h"
 #include "app/ProfileKeys.h"
 #include "controls/CButtonKS.h"
 #include "controls/CComboKS.h"
@@ -44,67 +44,6 @@ namespace pr = ks::settings::probe;
 namespace dialogmode = ks::dialogmode;
 
 namespace {
-
-CComboKS* comboOf(CDeviceDlg& dlg, int fieldId) {
-    return qobject_cast<CComboKS*>(dlg.widgetsOf(fieldId).value);
-}
-
-CEditKS* editOf(CDeviceDlg& dlg, int fieldId) {
-    return qobject_cast<CEditKS*>(dlg.widgetsOf(fieldId).value);
-}
-
-void choose(CDeviceDlg& dlg, int fieldId, int listIndex) {
-    CComboKS* combo = comboOf(dlg, fieldId);
-    QVERIFY(combo != nullptr);
-    QVERIFY(combo->setListIndex(listIndex));
-    emit combo->activated(combo->currentIndex());
-}
-
-void type(CDeviceDlg& dlg, int fieldId, const QString& text) {
-    CEditKS* edit = editOf(dlg, fieldId);
-    QVERIFY(edit != nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    edit->commit();
-}
-
-std::string textOf(CDeviceDlg& dlg, int fieldId) {
-    const ks::CField* f = dlg.fields().find(fieldId);
-    return f != nullptr ? f->text() : std::string("(no field)");
-}
-
-// A dialog read from the meter, as the main window opens it in dialogue mode.
-template <class D> std::unique_ptr<D> readDialog(MeterFixture& m) {
-    auto dlg = std::make_unique<D>(dialogmode::kDialogue, m.desktop().link());
-    dlg->initialise();
-    if (dlg->readMeter() != 0)
-        return nullptr;
-    return dlg;
-}
-
-// Runs `check` on the modal dialog that `open` starts, then closes that dialog.
-void whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& check) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() != nullptr, 10000);
-        QWidget* modal = QApplication::activeModalWidget();
-        check(modal);
-        ran = true;
-        if (auto* d = qobject_cast<QDialog*>(modal))
-            d->reject();
-    });
-    open();
-    QVERIFY(ran);
-}
-
-QString pdfText(const std::string& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-layout"), QString::fromStdString(file), QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return QStringLiteral("pdftotext failed");
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 int jbusSetting(MeterFixture& m) {
     return m.desktop().flowApp().configuration().readInteger(ks::profile::kComJBus);

@@ -1,6 +1,6 @@
 // The settings sheet against calyptron-sim over a pseudo-terminal, offscreen.
 #include "settings/SettingsSheetDlg.h"
-#include "MeterFixture.h"
+#include "DialogDriving.h"
 #include "app/ProfileKeys.h"
 #include "controls/CComboKS.h"
 #include "controls/CEditKS.h"
@@ -38,69 +38,12 @@ bool shown(CSettingsSheetDlg& dlg, int fieldId) {
     return widget != nullptr && !widget->isHidden();
 }
 
-CComboKS* comboOf(CSettingsSheetDlg& dlg, int fieldId) {
-    return qobject_cast<CComboKS*>(dlg.widgetsOf(fieldId).value);
-}
-
-CEditKS* editOf(CSettingsSheetDlg& dlg, int fieldId) {
-    return qobject_cast<CEditKS*>(dlg.widgetsOf(fieldId).value);
-}
-
-// As the user picks an entry: the position of that list index, then the activation.
-void choose(CSettingsSheetDlg& dlg, int fieldId, int listIndex) {
-    CComboKS* combo = comboOf(dlg, fieldId);
-    QVERIFY(combo != nullptr);
-    QVERIFY(combo->setListIndex(listIndex));
-    emit combo->activated(combo->currentIndex());
-}
-
-void type(CSettingsSheetDlg& dlg, int fieldId, const QString& text) {
-    CEditKS* edit = editOf(dlg, fieldId);
-    QVERIFY(edit != nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    edit->commit();
-}
-
 // The block images the fields make, in file order: what a file or the meter holds.
 std::map<int, ks::Bytes> images(CSettingsSheetDlg& dlg) {
     std::map<int, ks::Bytes> out;
     for (int block : ks::sheetFileOrder())
         out[block] = dlg.encodeBlock(block);
     return out;
-}
-
-// A sheet read from the meter, as the main window opens it in dialogue mode.
-std::unique_ptr<CSettingsSheetDlg> readSheet(MeterFixture& m) {
-    auto dlg = std::make_unique<CSettingsSheetDlg>(dialogmode::kDialogue, m.desktop().link());
-    dlg->initialise();
-    if (dlg->readMeter() != 0)
-        return nullptr;
-    return dlg;
-}
-
-QString pdfText(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return QStringLiteral("pdftotext failed (poppler-utils installed?): ") +
-               QString::fromLocal8Bit(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Runs `check` on the modal dialog that `open` starts, then closes that dialog.
-void whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& check) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() != nullptr, 10000);
-        QWidget* modal = QApplication::activeModalWidget();
-        check(modal);
-        ran = true;
-        if (auto* d = qobject_cast<QDialog*>(modal))
-            d->reject();
-    });
-    open();
-    QVERIFY(ran);
 }
 
 } // namespace
@@ -126,7 +69,7 @@ private slots:
 void SettingsSheetDlgTest::readFillsThePages() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "2"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     QVERIFY(m.prompts().messages.empty());
     QCOMPARE(dlg->body()->tabHost()->count(), 4);
@@ -152,7 +95,7 @@ void SettingsSheetDlgTest::readFillsThePages() {
 void SettingsSheetDlgTest::editsRunTheRules() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     QVERIFY(!shown(*dlg, id::kChords)); // one chord: fixed at 1
     QVERIFY(!shown(*dlg, id::kGroupChord2));
@@ -216,7 +159,7 @@ void SettingsSheetDlgTest::entryOutsideTheLimitsIsRefusedWithTheLimits() {
 void SettingsSheetDlgTest::transferAnsweredYesWritesTheMeter() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     choose(*dlg, id::kFlowUnit, 0);
     type(*dlg, id::kDiameter1, "31.5");
@@ -225,7 +168,7 @@ void SettingsSheetDlgTest::transferAnsweredYesWritesTheMeter() {
     // Answered No: nothing goes.
     m.prompts().answers = {ks::CUserPrompts::Answer::No};
     dlg->transfer();
-    auto before = readSheet(m);
+    auto before = readDialog<CSettingsSheetDlg>(m);
     QCOMPARE(before->fields().find(id::kDiameter1)->text(), std::string("27.9"));
 
     m.prompts().answers = {ks::CUserPrompts::Answer::Yes};
@@ -237,7 +180,7 @@ void SettingsSheetDlgTest::transferAnsweredYesWritesTheMeter() {
              std::string("Voulez vous transférer les informations dans l'appareil ?"));
     QVERIFY(m.prompts().messages.empty());
 
-    auto after = readSheet(m);
+    auto after = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(after);
     QCOMPARE(after->fields().find(id::kDiameter1)->text(), std::string("31.5"));
     QCOMPARE(comboOf(*after, id::kFlowUnit)->currentText(), QString("l/s"));
@@ -248,7 +191,7 @@ void SettingsSheetDlgTest::transferAnsweredYesWritesTheMeter() {
 void SettingsSheetDlgTest::saveAndLoadGiveTheSameBlocks() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "3"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     choose(*dlg, id::kMaterial2, 11);
     const std::string path = m.fixture->path("site.eta");
@@ -282,7 +225,7 @@ void SettingsSheetDlgTest::saveAndLoadGiveTheSameBlocks() {
 void SettingsSheetDlgTest::compareListsTheChangedFlowUnit() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     const std::string reference = m.fixture->path("ref.eta");
     QVERIFY(dlg->saveFile(reference));
@@ -338,7 +281,7 @@ void SettingsSheetDlgTest::typeMismatchWritesNothing() {
              std::string("Unité connectée=Bicorde\nFichier=Monocorde"));
     QCOMPARE(m.prompts().messages[0].caption, std::string("Attention"));
 
-    auto meter = readSheet(m);
+    auto meter = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(meter);
     QCOMPARE(meter->fields().find(id::kDiameter1)->text(), std::string("27.9"));
 }
@@ -346,7 +289,7 @@ void SettingsSheetDlgTest::typeMismatchWritesNothing() {
 void SettingsSheetDlgTest::failedWriteNamesTheBlocksWritten() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1", "--refuse-write", "2306"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     choose(*dlg, id::kSyncClock, 0);
     choose(*dlg, id::kResetTotaliser1, 0);
@@ -359,14 +302,14 @@ void SettingsSheetDlgTest::failedWriteNamesTheBlocksWritten() {
     QCOMPARE(m.prompts().messages.back().text,
              std::string("L'écriture du bloc 0x2306 a échoué.\nBlocs écrits : 0x2301, 0x1100"));
     // What was written before the failure is in the meter.
-    auto after = readSheet(m);
+    auto after = readDialog<CSettingsSheetDlg>(m);
     QCOMPARE(after->fields().find(id::kDiameter1)->text(), std::string("40.0"));
 }
 
 void SettingsSheetDlgTest::newJBusNumberIsFollowed() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     type(*dlg, id::kSlave, "7");
     choose(*dlg, id::kResetTotaliser2, 0);
@@ -396,7 +339,7 @@ void SettingsSheetDlgTest::installationWritesWithoutAskingAndCloses() {
 void SettingsSheetDlgTest::printsTheSheetAndTheDifferences() {
     MeterFixture m;
     QVERIFY2(m.start({"--app", "1"}), m.sim.error().c_str());
-    auto dlg = readSheet(m);
+    auto dlg = readDialog<CSettingsSheetDlg>(m);
     QVERIFY(dlg);
     const QString sheetPdf = QString::fromStdString(m.fixture->path("sheet.pdf"));
     m.desktop().setPrintToFile(sheetPdf.toStdString());
@@ -460,7 +403,7 @@ void SettingsSheetDlgTest::mainWindowOpensTheSheetInItsModes() {
     QCOMPARE(m.desktop().flowApp().configuration().readInteger(ks::profile::kSelectionType), 2);
 
     // Open: a settings file in its dialog.
-    auto meter = readSheet(m);
+    auto meter = readDialog<CSettingsSheetDlg>(m);
     const std::string path = m.fixture->path("open.eta");
     QVERIFY(meter->saveFile(path));
     whileModal([&] { QVERIFY(main.openPath(path)); },
