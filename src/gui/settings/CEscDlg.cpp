@@ -62,16 +62,16 @@ void CEscDlg::valuesArrived() {
 }
 
 void CEscDlg::fillGrids() {
-    const auto filled = ks::fillEchoGrids(blocks(), blocks().encodeBlock(ks::echo::kBlock));
-    for (std::size_t g = 0; g < filled.size(); ++g) {
+    m_filled = ks::fillEchoGrids(blocks(), blocks().encodeBlock(ks::echo::kBlock));
+    for (std::size_t g = 0; g < m_filled.size(); ++g) {
         if (!m_grids[g])
             continue;
         std::vector<QString> headings;
         std::vector<std::vector<QString>> rows;
-        if (filled[g].filled) {
-            for (const std::string& t : filled[g].titles)
+        if (m_filled[g].filled) {
+            for (const std::string& t : m_filled[g].titles)
                 headings.push_back(qtext(t));
-            for (const auto& row : filled[g].rows)
+            for (const auto& row : m_filled[g].rows)
                 rows.push_back({qtext(row[0]), qtext(row[1]), qtext(row[2]), qtext(row[3])});
         } else {
             headings.assign(4, QString());
@@ -81,11 +81,9 @@ void CEscDlg::fillGrids() {
 }
 
 std::vector<ks::PrintLine> CEscDlg::printLines() const {
+    // The grids as they are shown, after the chords' values.
     std::vector<ks::PrintLine> lines = CServiceDlg::printLines();
-    auto& self = const_cast<CEscDlg&>(*this); // decoding a row goes through the row fields
-    const auto grids =
-        ks::fillEchoGrids(self.blocks(), self.blocks().encodeBlock(ks::echo::kBlock));
-    const std::vector<ks::PrintLine> rows = ks::echoGridPrintLines(grids, language());
+    const std::vector<ks::PrintLine> rows = ks::echoGridPrintLines(m_filled, language());
     lines.insert(lines.end(), rows.begin(), rows.end());
     return lines;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CMSFlexGrid.h"
+#include "settings/EchoTable.h"
 #include "settings/ServiceDlg.h"
 
 #include <array>
@@ -38,6 +39,7 @@ private:
 
     std::array<QTableWidget*, 4> m_tables{};
     std::array<std::unique_ptr<ks::CMSFlexGrid>, 4> m_grids;
+    std::array<ks::EchoGrid, 4> m_filled; // what the grids show
 };
 
 } // namespace ks::gui
