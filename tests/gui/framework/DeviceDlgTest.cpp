@@ -1,5 +1,5 @@
 #include "framework/DeviceDlg.h"
-#include "MeterFixture.h"
+#include "DialogDriving.h"
 #include "app/KsEvent.h"
 #include "controls/CButtonKS.h"
 #include "controls/CComboKS.h"
@@ -72,23 +72,10 @@ protected:
     void onButton(int control) override { clicks.push_back(control); }
 };
 
-CEditKS* editOf(CDeviceDlg& dlg, int id) {
-    return qobject_cast<CEditKS*>(dlg.widgetsOf(id).value);
-}
-
 void type(CEditKS* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClicks(edit, text);
     edit->commit();
-}
-
-QString pdfText(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return QStringLiteral("pdftotext failed (poppler-utils installed?): ") +
-               QString::fromLocal8Bit(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
